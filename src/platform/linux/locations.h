@@ -1,0 +1,18 @@
+// Per-user directories: where the settings, the registry stand-in and the drop-ins go.
+#pragma once
+
+#include <string>
+
+namespace kv::linux_paths {
+
+// $XDG_CONFIG_HOME or ~/.config; $XDG_DATA_HOME or ~/.local/share (relative values ignored).
+std::string ConfigHome();
+std::string DataHome();
+// The program's own folder below ConfigHome(), without a final "/".
+std::string ProgramConfigDir();
+
+// The directory holding "Setting.ini", ending in "/": `appDir` itself when it already holds
+// one (a portable copy), else ProgramConfigDir().
+std::wstring SettingsDirFor(const std::wstring& appDir);
+
+}  // namespace kv::linux_paths

@@ -1,0 +1,177 @@
+// Registry stand-in storage: an INI-like text file with quoted, backslash-escaped strings.
+#include "registry.h"
+
+#include <cerrno>
+#include <cwctype>
+
+#include "codepage.h"
+#include "files.h"
+
+namespace kv::linux_reg {
+namespace {
+
+constexpr std::size_t kMaxDataBytes = 1024;
+
+std::wstring Escape(const std::wstring& s) {
+  std::wstring out;
+  for (wchar_t c : s) {
+    switch (c) {
+      case L'\\':
+        out += L"\\\\";
+        break;
+      case L'"':
+        out += L"\\\"";
+        break;
+      case L'\n':
+        out += L"\\n";
+        break;
+      case L'\r':
+        out += L"\\r";
+        break;
+      case L'\0':
+        out += L"\\0";
+        break;
+      default:
+        out += c;
+    }
+  }
+  return out;
+}
+
+// Reads one quoted string starting at s[pos] == '"'; pos ends after the closing quote.
+std::optional<std::wstring> Unescape(const std::wstring& s, std::size_t& pos) {
+  if (pos >= s.size() || s[pos] != L'"') return std::nullopt;
+  std::wstring out;
+  for (++pos; pos < s.size(); ++pos) {
+    wchar_t c = s[pos];
+    if (c == L'"') {
+      ++pos;
+      return out;
+    }
+    if (c == L'\\' && pos + 1 < s.size()) {
+      c = s[++pos];
+      if (c == L'n')
+        c = L'\n';
+      else if (c == L'r')
+        c = L'\r';
+      else if (c == L'0')
+        c = L'\0';
+    }
+    out += c;
+  }
+  return std::nullopt;
+}
+
+bool IsUnder(const std::wstring& folded, const std::wstring& parentFolded) {
+  return folded.size() > parentFolded.size() + 1 && folded.starts_with(parentFolded) &&
+         folded[parentFolded.size()] == L'\\';
+}
+
+}  // namespace
+
+std::wstring FoldKey(const std::wstring& s) {
+  std::wstring out = s;
+  for (wchar_t& c : out) c = static_cast<wchar_t>(std::towlower(static_cast<wint_t>(c)));
+  return out;
+}
+
+std::wstring NormalizeKeyPath(const std::wstring& s) {
+  const auto first = s.find_first_not_of(L'\\');
+  if (first == std::wstring::npos) return L"";
+  return s.substr(first, s.find_last_not_of(L'\\') - first + 1);
+}
+
+bool RegistryFile::Load(Tree& tree) const {
+  tree.clear();
+  const std::optional<std::string> bytes = linux_files::ReadFile(path_);
+  if (!bytes) return errno == ENOENT || errno == ENOTDIR;
+  const std::wstring text = linux_cp::Decode(*bytes);
+  Key* current = nullptr;
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    std::size_t nl = text.find(L'\n', pos);
+    if (nl == std::wstring::npos) nl = text.size();
+    std::wstring line = text.substr(pos, nl - pos);
+    pos = nl + 1;
+    if (!line.empty() && line.back() == L'\r') line.pop_back();
+    if (line.size() >= 2 && line.front() == L'[' && line.back() == L']') {
+      const std::wstring path = line.substr(1, line.size() - 2);
+      Key& k = tree[FoldKey(path)];
+      if (k.spelling.empty()) k.spelling = path;
+      current = &k;
+      continue;
+    }
+    if (current == nullptr || line.empty() || line.front() != L'"') continue;
+    std::size_t p = 0;
+    auto name = Unescape(line, p);
+    if (!name || p >= line.size() || line[p] != L'=') continue;
+    ++p;
+    auto value = Unescape(line, p);
+    if (!value) continue;
+    current->values.try_emplace(FoldKey(*name), Value{*name, *value});
+  }
+  return true;
+}
+
+bool RegistryFile::Save(const Tree& tree) const {
+  std::wstring text = L"; Kivoret's stand-in for its registry keys\r\n";
+  for (const auto& [folded, key] : tree) {
+    text += L"[" + key.spelling + L"]\r\n";
+    for (const auto& [n, v] : key.values)
+      text += L"\"" + Escape(v.name) + L"\"=\"" + Escape(v.text) + L"\"\r\n";
+  }
+  return linux_files::MakeDirs(linux_files::DirName(path_)) &&
+         linux_files::WriteFileAtomic(path_, linux_cp::EncodeLossy(text), 0600);
+}
+
+std::optional<std::wstring> RegistryFile::Query(const std::wstring& key,
+                                                const std::wstring& name) const {
+  Tree tree;
+  if (!Load(tree)) return std::nullopt;
+  const auto k = tree.find(FoldKey(NormalizeKeyPath(key)));
+  if (k == tree.end()) return std::nullopt;
+  const auto v = k->second.values.find(FoldKey(name));
+  if (v == k->second.values.end()) return std::nullopt;
+  if (linux_cp::EncodeLossy(v->second.text).size() + 1 > kMaxDataBytes) return std::nullopt;
+  return v->second.text;
+}
+
+bool RegistryFile::KeyExists(const std::wstring& key) const {
+  Tree tree;
+  return Load(tree) && tree.contains(FoldKey(NormalizeKeyPath(key)));
+}
+
+bool RegistryFile::Set(const std::wstring& key, const std::wstring& name,
+                       const std::wstring& value) {
+  const std::wstring path = NormalizeKeyPath(key);
+  if (path.empty() || path.find_first_of(L"\r\n") != std::wstring::npos) return false;
+  Tree tree;
+  if (!Load(tree)) return false;
+  // Every key on the path exists afterwards, as RegCreateKey leaves them.
+  for (std::size_t sep = path.find(L'\\');; sep = path.find(L'\\', sep + 1)) {
+    const std::wstring prefix = path.substr(0, sep);
+    Key& k = tree[FoldKey(prefix)];
+    if (k.spelling.empty()) k.spelling = prefix;
+    if (sep == std::wstring::npos) break;
+  }
+  Key& k = tree[FoldKey(path)];
+  auto [it, inserted] = k.values.try_emplace(FoldKey(name), Value{name, value});
+  if (!inserted) it->second.text = value;
+  return Save(tree);
+}
+
+bool RegistryFile::DeleteKey(const std::wstring& key) {
+  const std::wstring folded = FoldKey(NormalizeKeyPath(key));
+  if (folded.empty()) return false;
+  Tree tree;
+  if (!Load(tree)) return false;
+  const auto it = tree.find(folded);
+  if (it == tree.end()) return true;
+  for (const auto& [other, k] : tree) {
+    if (IsUnder(other, folded)) return false;
+  }
+  tree.erase(it);
+  return Save(tree);
+}
+
+}  // namespace kv::linux_reg

@@ -1,0 +1,105 @@
+// Toolkit on Win32: the application object, the form built from FormSpec, the popup menu.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/toolkit.h"
+#include "unique_handle.h"
+#include "windows_api.h"
+
+namespace kv::win32 {
+
+// The text after the program's own name in a command line (quoted or not), blanks skipped.
+std::wstring ArgumentsOf(const std::wstring& commandLine);
+// Converts twips to pixels at `dpi`.
+int TwipsToPixels(int twips, UINT dpi);
+// The menu text that shows `caption` literally ("&" doubled).
+std::wstring MenuText(const std::wstring& caption);
+
+class Win32Toolkit final : public Toolkit {
+ public:
+  explicit Win32Toolkit(HINSTANCE instance = ::GetModuleHandleW(nullptr));
+  ~Win32Toolkit() override;
+
+  std::wstring AppPath() override;
+  std::wstring EXEName() override;
+  std::wstring CommandLine() override;
+  std::wstring Title() override;
+  wchar_t PathSeparator() override { return L'\\'; }
+  std::wstring ExeExtension() override { return L".exe"; }
+
+  void CreateForm(const FormSpec& spec, FormEvents& events) override;
+  void ShowForm() override;
+  void UnloadForm() override;
+  void End() override;
+  NativeHandle hWnd(const ControlRef* control = nullptr) override;
+
+  std::wstring GetText(ControlRef c) override;
+  void SetText(ControlRef c, const std::wstring& text) override;
+  int GetValue(ControlRef c) override;
+  void SetValue(ControlRef c, int value) override;
+  void AddItem(ControlRef list, const std::wstring& item) override;
+  void RemoveItem(ControlRef list, int index) override;
+  std::wstring GetListItem(ControlRef list, int index) override;
+  void SetListItem(ControlRef list, int index, const std::wstring& item) override;
+  int ListIndex(ControlRef list) override;
+  int ListCount(ControlRef list) override;
+  void SetToolTipText(ControlRef c, const std::wstring& text) override;
+
+  void LoadMenuElement(MenuRef item) override;
+  void SetMenuCaption(MenuRef item, const std::wstring& caption) override;
+  void SetMenuVisible(MenuRef item, bool visible) override;
+  void PopupMenu(unsigned flags) override;
+
+  int MsgBox(const std::wstring& text, int style) override;
+
+  bool TruncateFile(const std::wstring& path) override;
+  DirResult Dir(const std::wstring& path, int attributes) override;
+  int RunEventLoop() override;
+
+  // For tests: the popup menu as built so far, and the form's DPI.
+  HMENU ParentMenu() const { return menu_.get(); }
+  UINT Dpi() const { return dpi_; }
+
+ private:
+  struct Control {
+    ControlSpec spec;
+    HWND hwnd = nullptr;
+    int id = 0;
+  };
+  struct MenuItem {
+    MenuRef ref;
+    std::wstring caption;
+    bool visible = true;
+    UINT id = 0;  // 0: the separator
+  };
+
+  static LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  static LRESULT CALLBACK ListProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
+                                   DWORD_PTR self);
+  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
+  void OnCommand(int id, int code);
+  void Layout();
+  const Control* Find(ControlRef c) const;
+  HWND Handle(ControlRef c) const;
+  void BuildMenu();
+  int MenuPosition(std::size_t modelIndex) const;
+  void InsertMenuItemAt(std::size_t modelIndex);
+  std::size_t MenuModelIndex(MenuRef item) const;
+
+  HINSTANCE instance_;
+  const FormSpec* spec_ = nullptr;
+  FormEvents* events_ = nullptr;
+  HWND form_ = nullptr;  // owned by the window manager once created; destroyed by UnloadForm
+  HWND tooltip_ = nullptr;
+  HWND lastFocus_ = nullptr;
+  std::vector<Control> controls_;  // in TabIndex order
+  UniqueFont font_;
+  UniqueMenu menu_;
+  std::vector<MenuItem> menuItems_;  // every element, hidden ones too, in menu order
+  UINT nextMenuId_ = 100;
+  UINT dpi_ = 96;
+};
+
+}  // namespace kv::win32

@@ -1,0 +1,25 @@
+// The program's globals and the services every free function of the core reaches through.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/os_services.h"
+#include "platform/toolkit.h"
+#include "settings/folder_entry.h"
+
+namespace kv::Module1 {
+
+struct Context {
+  Context(OsServices& o, Toolkit& t) : os(o), tk(t) {}
+  OsServices& os;
+  Toolkit& tk;
+  std::wstring AppDir;          // always ends in the path separator
+  std::uint8_t ShowDrives = 1;  // any non-zero value shows the drives
+  FolderArray FolderList = EmptyFolderList();
+  // Where "Setting.ini" lives; empty means AppDir. Linux points it elsewhere when the
+  // program's directory holds no settings file of its own.
+  std::wstring SettingsDir;
+};
+
+}  // namespace kv::Module1

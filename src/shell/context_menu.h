@@ -1,0 +1,25 @@
+// The entry in the file manager's right-click menu on folders.
+#pragma once
+
+#include <string>
+
+#include "settings/module1.h"
+
+namespace kv::Module1 {
+
+inline constexpr const wchar_t* kContextMenuKey = L"Folder\\shell\\Kivoret";
+inline constexpr const wchar_t* kContextMenuCommandKey = L"Folder\\shell\\Kivoret\\command";
+inline constexpr const wchar_t* kContextMenuText = L"キヴォレットに登録(&F)";
+
+std::wstring RegGetString(Context& ctx, RegRoot root, const std::wstring& subkey,
+                          const std::wstring& name);
+bool RegSetString(Context& ctx, RegRoot root, const std::wstring& subkey, const std::wstring& name,
+                  const std::wstring& text);
+
+// The command that starts this copy of the program on a folder: "<dir><exe>" "%1".
+std::wstring ContextMenuCommand(Context& ctx);
+// Adds (true) or removes (false) the entry; false when the registry refused a change.
+bool SetContextMenuEntry(Context& ctx, bool flag);
+bool IsContextMenuEntryRegistered(Context& ctx);
+
+}  // namespace kv::Module1

@@ -1,0 +1,86 @@
+// The folder context-menu entry: its command line, detection, adding and removing.
+#include <gtest/gtest.h>
+
+#include "fakes/harness.h"
+#include "shell/context_menu.h"
+
+namespace kv::test {
+namespace {
+
+using namespace Module1;
+
+TEST(ContextMenuTest, CommandLineAtRootAndElsewhere) {
+  Harness h;
+  EXPECT_EQ(ContextMenuCommand(h.ctx), L"\"C:\\Tools\\launch.exe\" \"%1\"");
+  h.ctx.AppDir = L"C:\\";
+  EXPECT_EQ(ContextMenuCommand(h.ctx), L"\"C:\\launch.exe\" \"%1\"");
+  h.tk.exeExtension = L"";
+  h.ctx.AppDir = L"/opt/kivoret/bin/";
+  h.tk.exeName = L"kivoret";
+  EXPECT_EQ(ContextMenuCommand(h.ctx), L"\"/opt/kivoret/bin/kivoret\" \"%1\"");
+}
+
+TEST(ContextMenuTest, AddWritesBothKeysPerUser) {
+  Harness h;
+  ASSERT_TRUE(SetContextMenuEntry(h.ctx, true));
+  EXPECT_EQ(h.os.RegQueryString(RegRoot::CurrentUserClasses, kContextMenuKey, L""),
+            L"キヴォレットに登録(&F)");
+  EXPECT_EQ(h.os.RegQueryString(RegRoot::CurrentUserClasses, kContextMenuCommandKey, L""),
+            ContextMenuCommand(h.ctx));
+  EXPECT_TRUE(IsContextMenuEntryRegistered(h.ctx));
+  ASSERT_TRUE(SetContextMenuEntry(h.ctx, true)) << "adding twice overwrites";
+  EXPECT_TRUE(IsContextMenuEntryRegistered(h.ctx));
+}
+
+TEST(ContextMenuTest, OtherCopiesAndCaseDifferencesAreNotThisEntry) {
+  for (const wchar_t* stored : {L"\"D:\\Tools\\launch.exe\" \"%1\"", L"\"C:\\Tools\\other.exe\" \"%1\"",
+                                L"\"C:\\TOOLS\\launch.exe\" \"%1\"", L""}) {
+    Harness h;
+    h.os.RegSetString(RegRoot::CurrentUserClasses, kContextMenuCommandKey, L"", stored);
+    EXPECT_FALSE(IsContextMenuEntryRegistered(h.ctx)) << stored;
+  }
+}
+
+TEST(ContextMenuTest, OnlyTheCommandIsCompared) {
+  Harness h;
+  h.os.RegSetString(RegRoot::ClassesRoot, kContextMenuCommandKey, L"", ContextMenuCommand(h.ctx));
+  EXPECT_TRUE(IsContextMenuEntryRegistered(h.ctx)) << "machine-wide entry, no menu text";
+}
+
+TEST(ContextMenuTest, PerUserValueCountsFirst) {
+  Harness h;
+  h.os.RegSetString(RegRoot::ClassesRoot, kContextMenuCommandKey, L"", ContextMenuCommand(h.ctx));
+  h.os.RegSetString(RegRoot::CurrentUserClasses, kContextMenuCommandKey, L"", L"\"X:\\a.exe\" \"%1\"");
+  EXPECT_FALSE(IsContextMenuEntryRegistered(h.ctx));
+}
+
+TEST(ContextMenuTest, OverlongStoredCommandReadsAsNotRegistered) {
+  Harness h;
+  h.ctx.AppDir = L"C:\\" + std::wstring(1100, L'd') + L"\\";
+  ASSERT_TRUE(SetContextMenuEntry(h.ctx, true));
+  EXPECT_FALSE(IsContextMenuEntryRegistered(h.ctx));
+  EXPECT_EQ(RegGetString(h.ctx, RegRoot::CurrentUserClasses, kContextMenuCommandKey, L""), L"");
+}
+
+TEST(ContextMenuTest, RemoveFromWhereverItStands) {
+  Harness h;
+  h.os.RegSetString(RegRoot::ClassesRoot, kContextMenuKey, L"", kContextMenuText);
+  h.os.RegSetString(RegRoot::ClassesRoot, kContextMenuCommandKey, L"", ContextMenuCommand(h.ctx));
+  ASSERT_TRUE(SetContextMenuEntry(h.ctx, true));
+  ASSERT_TRUE(SetContextMenuEntry(h.ctx, false));
+  EXPECT_FALSE(IsContextMenuEntryRegistered(h.ctx));
+  EXPECT_FALSE(h.os.RegQueryString(RegRoot::ClassesRoot, kContextMenuKey, L""));
+  EXPECT_TRUE(SetContextMenuEntry(h.ctx, false)) << "removing an absent entry is no failure";
+}
+
+TEST(ContextMenuTest, RefusedChangesAreReported) {
+  Harness h;
+  h.os.readOnlyRoots = {RegRoot::CurrentUserClasses};
+  EXPECT_FALSE(SetContextMenuEntry(h.ctx, true));
+  h.os.readOnlyRoots = {RegRoot::ClassesRoot};
+  h.os.registry[{RegRoot::ClassesRoot, L"folder\\shell\\kivoret"}];
+  EXPECT_FALSE(SetContextMenuEntry(h.ctx, false)) << "a machine-wide entry we may not delete";
+}
+
+}  // namespace
+}  // namespace kv::test

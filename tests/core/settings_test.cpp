@@ -1,0 +1,148 @@
+// Loading and saving "Setting.ini" on the fake profile functions.
+#include <gtest/gtest.h>
+
+#include "fakes/harness.h"
+#include "settings/settings_file.h"
+
+namespace kv::test {
+namespace {
+
+using Module1::LoadSettings;
+using Module1::SaveSettings;
+
+class SettingsFileTest : public ::testing::Test {
+ protected:
+  Harness h;
+  std::vector<FolderEntry> Loaded() const {
+    return {h.ctx.FolderList.begin() + 1, h.ctx.FolderList.end()};
+  }
+};
+
+TEST_F(SettingsFileTest, MissingFileGivesDefaultsAndCreatesNothing) {
+  h.ctx.ShowDrives = 0;
+  LoadSettings(h.ctx);
+  EXPECT_EQ(h.ctx.ShowDrives, 1);
+  EXPECT_EQ(UBound(h.ctx.FolderList), 0);
+  EXPECT_TRUE(h.os.files.empty());
+}
+
+TEST_F(SettingsFileTest, LoadingStopsAtFirstGapOrEmptyTitle) {
+  h.WriteIni({{L"Folder001", L"Title", L"A"}, {L"Folder001", L"Path", L"C:\\A\\"},
+              {L"Folder002", L"Title", L"B"},
+              {L"Folder004", L"Title", L"D"}, {L"Folder004", L"Path", L"C:\\D\\"}});
+  LoadSettings(h.ctx);
+  EXPECT_EQ(Loaded(), (std::vector<FolderEntry>{{L"A", L"C:\\A\\"}, {L"B", L""}}));
+
+  Harness empty;
+  empty.WriteIni({{L"Folder001", L"Title", L""}, {L"Folder002", L"Title", L"B"}});
+  LoadSettings(empty.ctx);
+  EXPECT_EQ(UBound(empty.ctx.FolderList), 0);
+}
+
+TEST_F(SettingsFileTest, LoadReplacesWhatWasInMemory) {
+  h.AddFolders({{L"Old", L"C:\\Old\\"}});
+  h.WriteIni({{L"Folder001", L"Title", L"New"}});
+  LoadSettings(h.ctx);
+  EXPECT_EQ(Loaded(), (std::vector<FolderEntry>{{L"New", L""}}));
+}
+
+struct DriveCase {
+  const wchar_t* value;  // nullptr: no "Drive" key
+  int expected;
+};
+
+class DriveValueTest : public ::testing::TestWithParam<DriveCase> {};
+
+TEST_P(DriveValueTest, AnyNonZeroValueShowsTheDrives) {
+  Harness h;
+  h.WriteIni({{L"Folder001", L"Title", L"A"}});
+  if (GetParam().value) h.WriteIni({{L"Main", L"Drive", GetParam().value}});
+  LoadSettings(h.ctx);
+  EXPECT_EQ(h.ctx.ShowDrives, GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, DriveValueTest,
+                         ::testing::Values(DriveCase{L"0", 0}, DriveCase{nullptr, 1},
+                                           DriveCase{L" 1", 1}, DriveCase{L"1", 1},
+                                           DriveCase{L"2", 1}, DriveCase{L"256", 1},
+                                           DriveCase{L" 0", 0}));
+
+TEST_F(SettingsFileTest, SaveWritesExactFormat) {
+  h.ctx.ShowDrives = 0;
+  h.AddFolders({{L"写真", L"D:\\写真\\"}, {L"Docs", L""}});
+  ASSERT_TRUE(SaveSettings(h.ctx));
+  EXPECT_EQ(h.os.FileText(h.SettingsFile()),
+            L"[Main]\r\nDrive= 0\r\n[Folder001]\r\nTitle=写真\r\nPath=D:\\写真\\\r\n"
+            L"[Folder002]\r\nTitle=Docs\r\nPath=\r\n");
+  EXPECT_EQ(h.os.files.count(h.SettingsFile() + L".new"), 0u) << "no scratch file left";
+}
+
+TEST_F(SettingsFileTest, SaveEmptyListWritesOnlyTheOption) {
+  ASSERT_TRUE(SaveSettings(h.ctx));
+  EXPECT_EQ(h.os.FileText(h.SettingsFile()), L"[Main]\r\nDrive= 1\r\n");
+}
+
+TEST_F(SettingsFileTest, SaveAfterRemovalRenumbersSections) {
+  h.WriteIni({{L"Main", L"Drive", L" 1"},
+              {L"Folder001", L"Title", L"A"}, {L"Folder002", L"Title", L"B"},
+              {L"Folder003", L"Title", L"C"}, {L"Extra", L"Key", L"x"}});
+  LoadSettings(h.ctx);
+  h.ctx.FolderList.erase(h.ctx.FolderList.begin() + 1);
+  ASSERT_TRUE(SaveSettings(h.ctx));
+  EXPECT_EQ(h.os.FileText(h.SettingsFile()),
+            L"[Main]\r\nDrive= 1\r\n[Folder001]\r\nTitle=B\r\nPath=\r\n"
+            L"[Folder002]\r\nTitle=C\r\nPath=\r\n");
+}
+
+TEST_F(SettingsFileTest, SaveThenLoadGivesTheSameState) {
+  const std::wstring longPath = L"C:\\" + std::wstring(300, L'x') + L"\\";
+  h.ctx.ShowDrives = 0;
+  h.AddFolders({{L"One", L"C:\\One\\"}, {L"長い", longPath}, {L"Three", L"E:\\"}});
+  const FolderArray saved = h.ctx.FolderList;
+  ASSERT_TRUE(SaveSettings(h.ctx));
+  h.ctx.FolderList = EmptyFolderList();
+  h.ctx.ShowDrives = 1;
+  LoadSettings(h.ctx);
+  EXPECT_EQ(h.ctx.ShowDrives, 0);
+  EXPECT_EQ(h.ctx.FolderList, saved);
+}
+
+TEST_F(SettingsFileTest, EntriesPastNineHundredNinetyNineSurvive) {
+  for (int i = 1; i <= 1001; ++i) h.AddFolders({{L"F" + std::to_wstring(i), L"P"}});
+  ASSERT_TRUE(SaveSettings(h.ctx));
+  EXPECT_EQ(h.os.GetPrivateProfileString(L"Folder1001", L"Title", L"", h.SettingsFile()), L"F1001");
+  LoadSettings(h.ctx);
+  ASSERT_EQ(UBound(h.ctx.FolderList), 1001);
+  EXPECT_EQ(h.ctx.FolderList[1000].Title, L"F1000");
+}
+
+TEST_F(SettingsFileTest, FailedReplaceKeepsThePreviousFile) {
+  h.WriteIni({{L"Main", L"Drive", L" 1"}, {L"Folder001", L"Title", L"Keep"}});
+  const std::wstring before = h.os.FileText(h.SettingsFile());
+  h.os.failReplace = true;
+  h.ctx.FolderList = EmptyFolderList();
+  EXPECT_FALSE(SaveSettings(h.ctx));
+  EXPECT_EQ(h.os.FileText(h.SettingsFile()), before);
+  EXPECT_EQ(h.os.files.count(h.SettingsFile() + L".new"), 0u);
+}
+
+TEST_F(SettingsFileTest, ReadOnlyDirectoryIsReportedAndLeavesNothing) {
+  h.os.readOnlyDirs.insert(h.ctx.AppDir);
+  EXPECT_FALSE(SaveSettings(h.ctx));
+  EXPECT_TRUE(h.os.files.empty());
+}
+
+TEST_F(SettingsFileTest, SettingsDirOverridesProgramDirectory) {
+  h.ctx.SettingsDir = L"/home/u/.config/kivoret/";
+  ASSERT_TRUE(SaveSettings(h.ctx));
+  EXPECT_EQ(h.os.files.count(L"/home/u/.config/kivoret/Setting.ini"), 1u);
+}
+
+TEST(FolderSectionTest, ThreeDigitsAtLeast) {
+  EXPECT_EQ(Module1::FolderSection(1), L"Folder001");
+  EXPECT_EQ(Module1::FolderSection(999), L"Folder999");
+  EXPECT_EQ(Module1::FolderSection(1000), L"Folder1000");
+}
+
+}  // namespace
+}  // namespace kv::test

@@ -1,0 +1,30 @@
+// A program on fakes: the context, the services and helpers shared by the core tests.
+#pragma once
+
+#include <memory>
+
+#include "app/form1.h"
+#include "fakes/fake_os.h"
+#include "fakes/fake_toolkit.h"
+#include "settings/module1.h"
+
+namespace kv::test {
+
+struct Harness {
+  FakeOs os;
+  FakeToolkit tk{os};
+  Module1::Context ctx{os, tk};
+
+  Harness() { ctx.AppDir = L"C:\\Tools\\"; }
+
+  std::wstring SettingsFile() const { return ctx.AppDir + L"Setting.ini"; }
+  // Writes the settings file as the program would find it.
+  void WriteIni(std::initializer_list<std::tuple<std::wstring, std::wstring, std::wstring>> keys) {
+    for (const auto& [s, k, v] : keys) os.WritePrivateProfileString(s, k, v, SettingsFile());
+  }
+  void AddFolders(std::initializer_list<FolderEntry> entries) {
+    for (const auto& e : entries) ctx.FolderList.push_back(e);
+  }
+};
+
+}  // namespace kv::test
