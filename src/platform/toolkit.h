@@ -86,7 +86,7 @@ class Toolkit {
   virtual std::wstring ExeExtension() = 0;   // ".exe" on Windows, none on Linux
 
   // The form: created hidden with its controls and menu tree; Form_Load is the core's.
-  virtual void CreateForm(const FormSpec& spec, FormEvents& events) = 0;
+  virtual void CreateForm(const FormSpec& layout, FormEvents& events) = 0;
   virtual void ShowForm() = 0;
   virtual void UnloadForm() = 0;
   virtual void End() = 0;  // stops the program at once (fakes only record it)

@@ -41,12 +41,6 @@ TEST(ContextMenuTest, OtherCopiesAndCaseDifferencesAreNotThisEntry) {
   }
 }
 
-TEST(ContextMenuTest, OnlyTheCommandIsCompared) {
-  Harness h;
-  h.os.RegSetString(RegRoot::ClassesRoot, kContextMenuCommandKey, L"", ContextMenuCommand(h.ctx));
-  EXPECT_TRUE(IsContextMenuEntryRegistered(h.ctx)) << "machine-wide entry, no menu text";
-}
-
 TEST(ContextMenuTest, PerUserValueCountsFirst) {
   Harness h;
   h.os.RegSetString(RegRoot::ClassesRoot, kContextMenuCommandKey, L"", ContextMenuCommand(h.ctx));

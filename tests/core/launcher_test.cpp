@@ -28,20 +28,6 @@ TEST(DriveListTest, TitleFormsAndOrder) {
   EXPECT_EQ(list.back().Path, L"X:\\");
 }
 
-TEST(DriveListTest, NoDrivesGivesEmptyResult) {
-  FakeOs os;
-  EXPECT_TRUE(Module1::GetDriveList(os).empty());
-}
-
-TEST(DriveListTest, LinuxMountPointsAreRoots) {
-  FakeOs os;
-  os.drives = {{L"/", L"", kDriveFixed}, {L"/media/u/USB/", L"USB", kDriveRemovable}};
-  const FolderArray list = Module1::GetDriveList(os);
-  ASSERT_EQ(list.size(), 2u);
-  EXPECT_EQ(list[0].Title, L"/ [ローカルディスク]");
-  EXPECT_EQ(list[1].Path, L"/media/u/USB/");
-}
-
 class LauncherTest : public ::testing::Test {
  protected:
   Harness h;

@@ -39,13 +39,6 @@ TEST_F(SettingsFileTest, LoadingStopsAtFirstGapOrEmptyTitle) {
   EXPECT_EQ(UBound(empty.ctx.FolderList), 0);
 }
 
-TEST_F(SettingsFileTest, LoadReplacesWhatWasInMemory) {
-  h.AddFolders({{L"Old", L"C:\\Old\\"}});
-  h.WriteIni({{L"Folder001", L"Title", L"New"}});
-  LoadSettings(h.ctx);
-  EXPECT_EQ(Loaded(), (std::vector<FolderEntry>{{L"New", L""}}));
-}
-
 struct DriveCase {
   const wchar_t* value;  // nullptr: no "Drive" key
   int expected;
@@ -136,12 +129,6 @@ TEST_F(SettingsFileTest, SettingsDirOverridesProgramDirectory) {
   h.ctx.SettingsDir = L"/home/u/.config/kivoret/";
   ASSERT_TRUE(SaveSettings(h.ctx));
   EXPECT_EQ(h.os.files.count(L"/home/u/.config/kivoret/Setting.ini"), 1u);
-}
-
-TEST(FolderSectionTest, ThreeDigitsAtLeast) {
-  EXPECT_EQ(Module1::FolderSection(1), L"Folder001");
-  EXPECT_EQ(Module1::FolderSection(999), L"Folder999");
-  EXPECT_EQ(Module1::FolderSection(1000), L"Folder1000");
 }
 
 }  // namespace

@@ -56,7 +56,6 @@ std::wstring FakeOs::FileText(const std::wstring& path) const {
 
 std::int32_t FakeOs::GetPrivateProfileInt(const std::wstring& section, const std::wstring& key,
                                           std::int32_t def, const std::wstring& file) {
-  ++profileReads;
   auto it = files.find(file);
   const FakeIni::Key* k = it == files.end() ? nullptr : Find(it->second, section, key);
   if (!k) return def;
@@ -72,7 +71,6 @@ std::int32_t FakeOs::GetPrivateProfileInt(const std::wstring& section, const std
 
 std::wstring FakeOs::GetPrivateProfileString(const std::wstring& section, const std::wstring& key,
                                              const std::wstring& def, const std::wstring& file) {
-  ++profileReads;
   auto it = files.find(file);
   const FakeIni::Key* k = it == files.end() ? nullptr : Find(it->second, section, key);
   if (!k) return def;

@@ -37,7 +37,6 @@ class FakeOs : public OsServices {
   // Writing into these directories (path prefixes) fails, as in a read-only folder.
   std::set<std::wstring> readOnlyDirs;
   bool failReplace = false;
-  int profileReads = 0;
 
   std::vector<FakeDrive> drives;
   std::vector<std::wstring> opened;  // ShellOpen calls in order

@@ -15,10 +15,14 @@ std::vector<std::wstring> FakeToolkit::VisibleCaptions() const {
   return out;
 }
 
-void FakeToolkit::CreateForm(const FormSpec& spec, FormEvents& e) {
+void FakeToolkit::CreateForm(const FormSpec& layout, FormEvents& e) {
   log.push_back("create");
   events = &e;
-  menu = {{{MenuKind::ProgramName, 0}, spec.programNameCaption},
+  texts.clear();
+  values.clear();
+  listItems.clear();
+  listIndex = -1;
+  menu = {{{MenuKind::ProgramName, 0}, layout.programNameCaption},
           {{MenuKind::Line, 0}, L"-"},
           {{MenuKind::Drive, 0}, L""},
           {{MenuKind::Folder, 1}, L""}};

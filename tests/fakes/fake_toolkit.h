@@ -64,7 +64,7 @@ class FakeToolkit : public Toolkit {
   wchar_t PathSeparator() override { return separator; }
   std::wstring ExeExtension() override { return exeExtension; }
 
-  void CreateForm(const FormSpec& spec, FormEvents& events) override;
+  void CreateForm(const FormSpec& layout, FormEvents& events) override;
   void ShowForm() override { log.push_back("show"); }
   void UnloadForm() override { log.push_back("unload"); }
   void End() override { log.push_back("end"); }

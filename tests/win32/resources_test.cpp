@@ -1,9 +1,7 @@
 // kivoret.exe's resources: the three icon images, the version 1.0 and the manifest.
 #include <gtest/gtest.h>
 
-#include <set>
 #include <string>
-#include <utility>
 
 #include "toolkit_win32.h"
 #include "windows_api.h"
@@ -11,89 +9,43 @@
 namespace kv::test {
 namespace {
 
-#pragma pack(push, 2)
-struct GroupIconEntry {
-  BYTE width, height, colors, reserved;
-  WORD planes, bitCount;
-  DWORD bytes;
-  WORD id;
-};
-struct GroupIconHeader {
-  WORD reserved, type, count;
-};
-#pragma pack(pop)
-
-class ResourcesTest : public testing::Test {
- protected:
-  void SetUp() override {
-    // Beside the test program's directory tree: the build puts kivoret.exe there.
-    win32::Win32Toolkit tk;
-    exe_ = tk.AppPath() + L"\\" KV_KIVORET_FROM_TESTS;
-    module_ = LoadLibraryExW(exe_.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    ASSERT_TRUE(module_) << "cannot open " << testing::PrintToString(exe_);
+TEST(ResourcesTest, IconVersionAndManifest) {
+  // The build puts kivoret.exe beside the test program's directory tree.
+  const std::wstring exe = win32::Win32Toolkit().AppPath() + L"\\" KV_KIVORET_FROM_TESTS;
+  HMODULE module = LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  ASSERT_TRUE(module) << "cannot open " << testing::PrintToString(exe);
+  auto resource = [&](int id, LPCWSTR type) {
+    HRSRC r = FindResourceW(module, MAKEINTRESOURCEW(id), type);
+    const char* data = r ? static_cast<const char*>(LockResource(LoadResource(module, r))) : "";
+    return std::string(data, r ? SizeofResource(module, r) : 0);
+  };
+  std::string group = resource(1, RT_GROUP_ICON);
+  auto* icons = reinterpret_cast<BYTE*>(group.data());
+  ASSERT_EQ(group.size(), 6u + 3 * 14) << "a header and three entries";
+  // Each image a BMP: a BITMAPINFOHEADER at twice the height (colour bits and mask).
+  for (const auto& [size, bits] : {std::pair{16, 4}, {32, 8}, {48, 8}}) {
+    const auto image = resource(LookupIconIdFromDirectoryEx(icons, TRUE, size, size, 0), RT_ICON);
+    ASSERT_GE(image.size(), sizeof(BITMAPINFOHEADER)) << size;
+    const auto* bmp = reinterpret_cast<const BITMAPINFOHEADER*>(image.data());
+    EXPECT_EQ(std::tuple(bmp->biSize, bmp->biWidth, bmp->biHeight, bmp->biBitCount),
+              std::tuple(DWORD{sizeof(BITMAPINFOHEADER)}, LONG{size}, LONG{2 * size}, WORD(bits)));
   }
-  void TearDown() override {
-    if (module_) FreeLibrary(module_);
-  }
-  std::pair<const void*, DWORD> Resource(LPCWSTR name, LPCWSTR type) {
-    HRSRC r = FindResourceW(module_, name, type);
-    if (!r) return {nullptr, 0};
-    return {LockResource(LoadResource(module_, r)), SizeofResource(module_, r)};
-  }
-
-  std::wstring exe_;
-  HMODULE module_ = nullptr;
-};
-
-TEST_F(ResourcesTest, IconHasTheThreeImages) {
-  const auto [data, size] = Resource(MAKEINTRESOURCEW(1), RT_GROUP_ICON);
-  ASSERT_TRUE(data);
-  const auto* header = static_cast<const GroupIconHeader*>(data);
-  ASSERT_EQ(header->count, 3);
-  ASSERT_GE(size, sizeof(GroupIconHeader) + 3 * sizeof(GroupIconEntry));
-  const auto* entries = reinterpret_cast<const GroupIconEntry*>(header + 1);
-  std::set<std::pair<int, int>> images;  // size, bits per pixel
-  for (int i = 0; i < 3; ++i) {
-    images.insert({entries[i].width, entries[i].bitCount});
-    // Each image is a BMP: a BITMAPINFOHEADER at twice the height (colour bits and mask).
-    const auto [bits, bytes] = Resource(MAKEINTRESOURCEW(entries[i].id), RT_ICON);
-    ASSERT_TRUE(bits);
-    const auto* bmp = static_cast<const BITMAPINFOHEADER*>(bits);
-    EXPECT_EQ(bmp->biSize, sizeof(BITMAPINFOHEADER));
-    EXPECT_EQ(bmp->biWidth, entries[i].width);
-    EXPECT_EQ(bmp->biHeight, 2 * entries[i].width);
-    EXPECT_EQ(bmp->biBitCount, entries[i].bitCount);
-  }
-  EXPECT_EQ(images, (std::set<std::pair<int, int>>{{16, 4}, {32, 8}, {48, 8}}));
-}
-
-TEST_F(ResourcesTest, VersionIsOnePointZero) {
-  DWORD ignored = 0;
-  const DWORD size = GetFileVersionInfoSizeW(exe_.c_str(), &ignored);
-  ASSERT_GT(size, 0u);
-  std::string block(size, '\0');
-  ASSERT_TRUE(GetFileVersionInfoW(exe_.c_str(), 0, size, block.data()));
-  VS_FIXEDFILEINFO* fixed = nullptr;
-  UINT len = 0;
-  ASSERT_TRUE(VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &len));
-  EXPECT_EQ(fixed->dwFileVersionMS, MAKELONG(0, 1));
-  EXPECT_EQ(fixed->dwFileVersionLS, 0u);
-  wchar_t* text = nullptr;
-  ASSERT_TRUE(VerQueryValueW(block.data(), L"\\StringFileInfo\\041104B0\\ProductVersion",
-                             reinterpret_cast<void**>(&text), &len));
-  EXPECT_EQ(std::wstring(text), L"1.0");
-  ASSERT_TRUE(VerQueryValueW(block.data(), L"\\StringFileInfo\\041104B0\\ProductName",
-                             reinterpret_cast<void**>(&text), &len));
-  EXPECT_EQ(std::wstring(text), L"キヴォレット");
-}
-
-TEST_F(ResourcesTest, ManifestAsksForCommonControls6AndDpiAwareness) {
-  const auto [data, size] = Resource(MAKEINTRESOURCEW(1), RT_MANIFEST);
-  ASSERT_TRUE(data);
-  const std::string manifest(static_cast<const char*>(data), size);
   for (const char* needle : {"Microsoft.Windows.Common-Controls", "version=\"6.0.0.0\"",
-                             "level=\"asInvoker\"", "true/pm", "PerMonitorV2"}) {
-    EXPECT_NE(manifest.find(needle), std::string::npos) << needle;
+                             "level=\"asInvoker\"", "true/pm", "PerMonitorV2"})
+    EXPECT_NE(resource(1, RT_MANIFEST).find(needle), std::string::npos) << needle;
+  std::string version = resource(1, RT_VERSION);
+  FreeLibrary(module);
+  auto query = [&](const std::wstring& path) {
+    void* value = nullptr;
+    UINT len = 0;
+    return VerQueryValueW(version.data(), path.c_str(), &value, &len) ? value : nullptr;
+  };
+  const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(query(L"\\"));
+  ASSERT_TRUE(fixed && fixed->dwFileVersionMS == MAKELONG(0, 1) && fixed->dwFileVersionLS == 0);
+  for (const auto& [name, text] :
+       {std::pair{L"ProductVersion", L"1.0"}, {L"ProductName", L"キヴォレット"}}) {
+    const void* got = query(std::wstring(L"\\StringFileInfo\\041104B0\\") + name);
+    EXPECT_EQ(std::wstring(got ? static_cast<const wchar_t*>(got) : L"<missing>"), text);
   }
 }
 

@@ -143,19 +143,19 @@ std::wstring QtToolkit::CommandLine() {
   return linux_cp::Decode(line);
 }
 
-void QtToolkit::CreateForm(const FormSpec& spec, FormEvents& events) {
+void QtToolkit::CreateForm(const FormSpec& layout, FormEvents& events) {
   events_ = &events;
   auto* form = new FormWindow;
   form->onClose = [this] { formOpen_ = false; };
   form_ = form;
-  form_->setWindowTitle(Q(spec.caption));
-  form_->setFixedSize(Px(spec.clientWidth), Px(spec.clientHeight));
+  form_->setWindowTitle(Q(layout.caption));
+  form_->setFixedSize(Px(layout.clientWidth), Px(layout.clientHeight));
   if (QFile::exists(QStringLiteral(":/kivoret/kivoret.ico"))) {
     form_->setWindowIcon(QIcon(QStringLiteral(":/kivoret/kivoret.ico")));
   }
 
   std::vector<const ControlSpec*> tabOrder;
-  for (const ControlSpec& c : spec.controls) {
+  for (const ControlSpec& c : layout.controls) {
     QWidget* w = nullptr;
     const std::int16_t index = c.index;
     switch (c.kind) {
@@ -243,7 +243,7 @@ void QtToolkit::CreateForm(const FormSpec& spec, FormEvents& events) {
     QAction* a = menu_->addAction(text);
     menuItems_[KeyOf(ref)] = a;
   };
-  add({MenuKind::ProgramName, 0}, MenuText(spec.programNameCaption));
+  add({MenuKind::ProgramName, 0}, MenuText(layout.programNameCaption));
   menuItems_[KeyOf(MenuRef{MenuKind::Line, 0})] = menu_->addSeparator();
   add({MenuKind::Drive, 0}, QString());
   add({MenuKind::Folder, 1}, QString());

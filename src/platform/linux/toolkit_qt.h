@@ -29,7 +29,7 @@ class QtToolkit final : public Toolkit {
   wchar_t PathSeparator() override { return L'/'; }
   std::wstring ExeExtension() override { return L""; }
 
-  void CreateForm(const FormSpec& spec, FormEvents& events) override;
+  void CreateForm(const FormSpec& layout, FormEvents& events) override;
   void ShowForm() override;
   void UnloadForm() override;
   void End() override;
@@ -62,10 +62,9 @@ class QtToolkit final : public Toolkit {
   // settings folder, made on the first save).
   void SetCreatableDirectory(const std::wstring& dir) { creatableDir_ = dir; }
 
-  // For tests: the widgets and the popup.
+  // For tests: the widgets and the popup's items.
   QWidget* Widget(ControlRef c) const;
   QWidget* FormWidget() const { return form_; }
-  QMenu* Menu() const { return menu_; }
   // The popup's actions in display order with what they stand for.
   std::vector<std::pair<MenuRef, QAction*>> MenuItems() const;
   // Runs the handler of one popup item as a choice in PopupMenu would.

@@ -120,8 +120,8 @@ std::wstring Win32Toolkit::CommandLine() { return ArgumentsOf(::GetCommandLineW(
 
 std::wstring Win32Toolkit::Title() { return L"キヴォレット"; }
 
-void Win32Toolkit::CreateForm(const FormSpec& spec, FormEvents& events) {
-  spec_ = &spec;
+void Win32Toolkit::CreateForm(const FormSpec& layout, FormEvents& events) {
+  layout_ = &layout;
   events_ = &events;
 
   // Shared icons live as long as the module: the window class may keep them.
@@ -144,14 +144,14 @@ void Win32Toolkit::CreateForm(const FormSpec& spec, FormEvents& events) {
     ::RegisterClassExW(&wc);
   }
 
-  ::CreateWindowExW(kFormExStyle, kFormClass, spec.caption, kFormStyle, CW_USEDEFAULT,
+  ::CreateWindowExW(kFormExStyle, kFormClass, layout.caption, kFormStyle, CW_USEDEFAULT,
                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance_, this);
   if (!form_) return;
   ::SendMessageW(form_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(iconBig));
   ::SendMessageW(form_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(iconSmall));
 
   // Created in TabIndex order: the window order is the order Tab follows.
-  std::vector<ControlSpec> ordered(spec.controls.begin(), spec.controls.end());
+  std::vector<ControlSpec> ordered(layout.controls.begin(), layout.controls.end());
   std::stable_sort(ordered.begin(), ordered.end(), [](const ControlSpec& a, const ControlSpec& b) {
     return a.tabIndex < b.tabIndex;
   });
@@ -194,15 +194,15 @@ void Win32Toolkit::CreateForm(const FormSpec& spec, FormEvents& events) {
                         WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
                         CW_USEDEFAULT, CW_USEDEFAULT, form_, nullptr, instance_, nullptr);
   for (const Control& c : controls_) {
-    if (c.spec.kind == CtlKind::Label) continue;
+    if (c.layout.kind == CtlKind::Label) continue;
     TTTOOLINFOW ti{};
     ti.cbSize = sizeof(ti);
     ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
     ti.hwnd = form_;
     ti.uId = reinterpret_cast<UINT_PTR>(c.hwnd);
-    ti.lpszText = const_cast<wchar_t*>(c.spec.toolTip);
+    ti.lpszText = const_cast<wchar_t*>(c.layout.toolTip);
     ::SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
-    if (c.spec.name == Ctl::List1)
+    if (c.layout.name == Ctl::List1)
       ::SetWindowSubclass(c.hwnd, ListProc, 1, reinterpret_cast<DWORD_PTR>(this));
   }
 
@@ -212,7 +212,7 @@ void Win32Toolkit::CreateForm(const FormSpec& spec, FormEvents& events) {
 
 void Win32Toolkit::Layout() {
   dpi_ = DpiOf(form_);
-  RECT rc{0, 0, TwipsToPixels(spec_->clientWidth, dpi_), TwipsToPixels(spec_->clientHeight, dpi_)};
+  RECT rc{0, 0, TwipsToPixels(layout_->clientWidth, dpi_), TwipsToPixels(layout_->clientHeight, dpi_)};
   AdjustForDpi(&rc, kFormStyle, kFormExStyle, dpi_);
   ::SetWindowPos(form_, nullptr, 0, 0, rc.right - rc.left, rc.bottom - rc.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -225,9 +225,9 @@ void Win32Toolkit::Layout() {
   font_.reset(::CreateFontIndirectW(&lf));
 
   for (const Control& c : controls_) {
-    ::SetWindowPos(c.hwnd, nullptr, TwipsToPixels(c.spec.left, dpi_),
-                   TwipsToPixels(c.spec.top, dpi_), TwipsToPixels(c.spec.width, dpi_),
-                   TwipsToPixels(c.spec.height, dpi_), SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SetWindowPos(c.hwnd, nullptr, TwipsToPixels(c.layout.left, dpi_),
+                   TwipsToPixels(c.layout.top, dpi_), TwipsToPixels(c.layout.width, dpi_),
+                   TwipsToPixels(c.layout.height, dpi_), SWP_NOZORDER | SWP_NOACTIVATE);
     ::SendMessageW(c.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
   }
   if (tooltip_) {
@@ -287,7 +287,7 @@ void Win32Toolkit::OnCommand(int id, int code) {
   const auto it = std::find_if(controls_.begin(), controls_.end(),
                                [id](const Control& c) { return c.id == id; });
   if (it == controls_.end() || !events_) return;
-  const ControlRef ref{it->spec.name, it->spec.index};
+  const ControlRef ref{it->layout.name, it->layout.index};
   switch (ref.name) {
     case Ctl::Command1:
       if (code == BN_CLICKED) events_->Command1_Click(ref.index);
@@ -329,7 +329,7 @@ void Win32Toolkit::ShowForm() {
   ::UpdateWindow(form_);
   ::SetForegroundWindow(form_);
   const auto first = std::find_if(controls_.begin(), controls_.end(),
-                                  [](const Control& c) { return c.spec.kind != CtlKind::Label; });
+                                  [](const Control& c) { return c.layout.kind != CtlKind::Label; });
   if (first != controls_.end()) ::SetFocus(first->hwnd);
 }
 
@@ -345,7 +345,7 @@ NativeHandle Win32Toolkit::hWnd(const ControlRef* control) {
 
 const Win32Toolkit::Control* Win32Toolkit::Find(ControlRef c) const {
   for (const Control& ctl : controls_)
-    if (ctl.spec.name == c.name && ctl.spec.index == c.index) return &ctl;
+    if (ctl.layout.name == c.name && ctl.layout.index == c.index) return &ctl;
   return nullptr;
 }
 
@@ -357,7 +357,7 @@ HWND Win32Toolkit::Handle(ControlRef c) const {
 std::wstring Win32Toolkit::GetText(ControlRef c) {
   const Control* ctl = Find(c);
   if (!ctl) return L"";
-  if (ctl->spec.kind == CtlKind::ListBox) {
+  if (ctl->layout.kind == CtlKind::ListBox) {
     const int sel = ListIndex(c);
     return sel < 0 ? L"" : GetListItem(c, sel);
   }
@@ -438,7 +438,7 @@ void Win32Toolkit::BuildMenu() {
   menuItems_.clear();
   nextMenuId_ = kFirstMenuId;
   menuItems_.push_back(
-      {{MenuKind::ProgramName, 0}, spec_->programNameCaption, true, nextMenuId_++});
+      {{MenuKind::ProgramName, 0}, layout_->programNameCaption, true, nextMenuId_++});
   menuItems_.push_back({{MenuKind::Line, 0}, L"-", true, 0});
   menuItems_.push_back({{MenuKind::Drive, 0}, L"", true, nextMenuId_++});
   menuItems_.push_back({{MenuKind::Folder, 1}, L"", true, nextMenuId_++});

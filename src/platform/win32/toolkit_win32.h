@@ -29,7 +29,7 @@ class Win32Toolkit final : public Toolkit {
   wchar_t PathSeparator() override { return L'\\'; }
   std::wstring ExeExtension() override { return L".exe"; }
 
-  void CreateForm(const FormSpec& spec, FormEvents& events) override;
+  void CreateForm(const FormSpec& layout, FormEvents& events) override;
   void ShowForm() override;
   void UnloadForm() override;
   void End() override;
@@ -64,7 +64,7 @@ class Win32Toolkit final : public Toolkit {
 
  private:
   struct Control {
-    ControlSpec spec;
+    ControlSpec layout;
     HWND hwnd = nullptr;
     int id = 0;
   };
@@ -89,7 +89,7 @@ class Win32Toolkit final : public Toolkit {
   std::size_t MenuModelIndex(MenuRef item) const;
 
   HINSTANCE instance_;
-  const FormSpec* spec_ = nullptr;
+  const FormSpec* layout_ = nullptr;
   FormEvents* events_ = nullptr;
   HWND form_ = nullptr;  // owned by the window manager once created; destroyed by UnloadForm
   HWND tooltip_ = nullptr;

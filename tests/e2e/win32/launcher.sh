@@ -6,16 +6,13 @@
 step "settings file with drives and three folders"
 mkdir -p "$WORK/写真"
 TARGET_WIN=$(winpath "$WORK/写真")\\
-{
-  printf '[Main]\r\nDrive= 1\r\n'
-  printf '[Folder001]\r\nTitle=%s\r\nPath=C:\\windows\\\r\n' "$(sjis 'システム')"
-  printf '[Folder002]\r\nTitle=R&D\r\nPath=C:\\users\\\r\n'
-  printf '[Folder003]\r\nTitle=%s\r\nPath=%s\r\n' "$(sjis '写真')" "$(sjis "$TARGET_WIN")"
-} >"$APP/Setting.ini"
+printf '[Main]\r\nDrive= 1\r\n[Folder001]\r\nTitle=%s\r\nPath=C:\\windows\\\r\n' "$(sjis 'システム')" \
+  >"$APP/Setting.ini"
+printf '[Folder002]\r\nTitle=R&D\r\nPath=C:\\users\\\r\n[Folder003]\r\nTitle=%s\r\nPath=%s\r\n' \
+  "$(sjis '写真')" "$(sjis "$TARGET_WIN")" >>"$APP/Setting.ini"
 
 step "the shell's folder command records instead of opening"
-RECORDER_WIN=$(winpath "$RECORDER")
-"$WINE_RUN" reg add 'HKCR\Folder\shell\open\command' /ve /d "\"$RECORDER_WIN\" \"%1\"" /f >/dev/null
+"$WINE_RUN" reg add 'HKCR\Folder\shell\open\command' /ve /d "\"$(winpath "$RECORDER")\" \"%1\"" /f >/dev/null
 "$WINE_RUN" reg delete 'HKCR\Folder\shell\open\ddeexec' /f >/dev/null 2>&1 || true
 LOG="$WORK/opened.log"
 export KV_RECORDER_LOG="$(winpath "$LOG")"
@@ -24,47 +21,34 @@ export KV_RECORDER_LOG="$(winpath "$LOG")"
 # command line and waits for its popup; sets X Y WIDTH HEIGHT of the popup.
 open_popup() {
   ui show 2500 &
-  tracker=$!
   sleep 1.2
-  xdotool mousemove 305 205
-  sleep 0.2
-  xdotool mousemove 300 200
-  wait $tracker
+  xdotool mousemove 305 205 sleep 0.2 mousemove 300 200
+  wait $!
   before=$(xdotool search --onlyvisible --name '' 2>/dev/null || true)
-  start_kivoret
-  popup=""
-  for i in $(seq 1 100); do
-    for w in $(xdotool search --onlyvisible --name '' 2>/dev/null || true); do
-      echo "$before" | grep -qx "$w" || popup=$w
-    done
+  run_kivoret "\"$APP_WIN\\kivoret.exe\""
+  for i in $(seq 100); do
+    popup=$(xdotool search --onlyvisible --name '' 2>/dev/null | grep -vxF "$before" | tail -n 1) || true
     [ -n "$popup" ] && break
     sleep 0.2
   done
   [ -n "$popup" ] || fail "no popup appeared"
   sleep 0.5
   eval "$(xdotool getwindowgeometry --shell "$popup")"
-  echo "popup at $X,$Y size ${WIDTH}x${HEIGHT}"
 }
 
 step "launcher: the popup at the pointer"
 open_popup
-[ "$X" = 300 ] && [ "$Y" = 200 ] || fail "popup's top-left is $X,$Y, not at the pointer 300,200"
+expect_eq "popup's top-left" "$X,$Y" "300,200"
 [ "$HEIGHT" -gt 100 ] || fail "popup too small for name, line, drives and three folders"
 import -window root "$WORK/screen.png"
 convert "$WORK/screen.png" -crop "$((WIDTH + 40))x$((HEIGHT + 40))+$((X - 20))+$((Y - 20))" +repage \
   "$DOCS/popup-wine.png"
-if ui wait 'キヴォレット - 設定' 300 >/dev/null 2>&1; then fail "the settings window is visible"; fi
+if ui wait "$FORM" 300 >/dev/null 2>&1; then fail "the settings window is visible"; fi
 
 step "the last item (folder 3), chosen with the right button (flags 2 allow it)"
 xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT - 8)) click 3
-for i in $(seq 1 50); do
-  [ -s "$LOG" ] && break
-  sleep 0.2
-done
-[ -s "$LOG" ] || fail "the shell was not asked to open anything"
-opened=$(tr -d '\r\n' <"$LOG")
-printf "opened: %s\n" "$opened"
-[ "$opened" = "\"$TARGET_WIN\"" ] || fail "opened '$opened', expected \"$TARGET_WIN\""
+for i in $(seq 50); do [ -s "$LOG" ] && break; sleep 0.2; done
+expect_eq "opened" "$(tr -d '\r\n' <"$LOG" 2>/dev/null)" "\"$TARGET_WIN\""
 wait_exited
 
 step "dismissed by a click elsewhere: nothing opens, the program ends"
@@ -79,15 +63,8 @@ step "the program-name item: the settings window, boxes empty"
 cp "$APP/Setting.ini" "$WORK/before.ini"
 open_popup
 xdotool mousemove $((X + WIDTH / 2)) $((Y + 10)) click 1
-ui wait 'キヴォレット - 設定' 10000 >/dev/null || fail "the settings window did not open"
-[ "$(ui text 'キヴォレット - 設定' 9)" = "" ] || fail "identifier box not empty"
-[ "$(ui text 'キヴォレット - 設定' 10)" = "" ] || fail "path box not empty"
-[ "$(ui items 'キヴォレット - 設定' 3 | tr -d '\r' | tr '\n' '|')" = "システム|R&D|写真|" ] ||
-  fail "list: $(ui items 'キヴォレット - 設定' 3)"
-[ "$(ui check 'キヴォレット - 設定' 0)" = 1 ] || fail "drives box unticked"
-ui click 'キヴォレット - 設定' 13
-ui gone 'キヴォレット - 設定' 10000 || fail "cancel left the window open"
-wait_exited
+expect_form "" "" "システム|R&D|写真|" 10
+close_with $CANCEL
 cmp "$APP/Setting.ini" "$WORK/before.ini" || fail "cancel changed Setting.ini"
 [ ! -s "$LOG" ] || fail "the program-name item opened $(cat "$LOG")"
 echo "PASS"
