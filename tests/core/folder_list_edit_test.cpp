@@ -105,46 +105,37 @@ TEST_F(FolderListEditTest, BlankFieldsWarnIdentifierFirst) {
   EXPECT_EQ(UBound(form->EditList), 0);
 }
 
-TEST_F(FolderListEditTest, DoubtfulPathAskedAndNoKeepsTheBoxes) {
-  Open();
-  Type(L"Gone", L"C:\\Gone");
-  h.tk.answers = {vbNo};
-  form->Command1_Click(kRegister);
-  ASSERT_EQ(h.tk.boxes.size(), 1u);
-  EXPECT_EQ(h.tk.boxes[0].text, kBadPath);
-  EXPECT_EQ(h.tk.boxes[0].style, vbYesNoExclamation);
-  EXPECT_EQ(Name(), L"Gone");
-  EXPECT_EQ(Path(), L"C:\\Gone\\") << "the separator stays";
-  EXPECT_EQ(UBound(form->EditList), 0);
-}
-
-TEST_F(FolderListEditTest, DoubtfulPathYesStoresIt) {
-  Open();
-  Type(L"Gone", L"C:\\Gone\\");
-  h.tk.answers = {vbYes};
-  form->Command1_Click(kRegister);
-  EXPECT_EQ(Entries(), (std::vector<FolderEntry>{{L"Gone", L"C:\\Gone\\"}}));
-  EXPECT_EQ(h.tk.dirCalls, std::vector<std::wstring>{L"C:\\Gone\\"}) << "no second separator";
-}
-
-TEST_F(FolderListEditTest, BadFileNameAsksTheSameQuestion) {
-  Open();
-  h.tk.dirs[L"C:\\a?b\\"] = {52, false};
-  Type(L"Odd", L"C:\\a?b");
-  h.tk.answers = {vbYes};
-  form->Command1_Click(kRegister);
-  EXPECT_EQ(h.tk.boxes.at(0).text, kBadPath);
-  EXPECT_EQ(Entries(), (std::vector<FolderEntry>{{L"Odd", L"C:\\a?b\\"}}));
-}
-
-TEST_F(FolderListEditTest, OtherFailureEndsSilently) {
-  Open();
-  h.tk.dirs[L"E:\\"] = {68, false};
-  Type(L"CD", L"E:\\");
-  form->Command1_Click(kRegister);
-  EXPECT_TRUE(h.tk.boxes.empty());
-  EXPECT_EQ(UBound(form->EditList), 0);
-  EXPECT_EQ(Name(), L"CD");
+TEST_F(FolderListEditTest, DirectoryTestOutcomes) {
+  struct Case {
+    const wchar_t* typed;
+    DirResult dir;
+    int answer;
+    bool asked, stored;
+  };
+  for (const Case& c : {Case{L"C:\\Gone", {0, false}, vbNo, true, false},
+                        Case{L"C:\\Gone\\", {0, false}, vbYes, true, true},
+                        Case{L"C:\\a?b", {52, false}, vbYes, true, true},
+                        Case{L"C:\\a?b", {52, false}, vbNo, true, false},
+                        Case{L"E:\\", {68, false}, vbYes, false, false}}) {
+    SCOPED_TRACE(testing::Message() << c.dir.error << " answered " << c.answer);
+    std::wstring withSep = c.typed;
+    if (!withSep.ends_with(L'\\')) withSep += L'\\';
+    h.tk.dirs[withSep] = c.dir;
+    h.tk.dirCalls.clear();
+    h.tk.boxes.clear();
+    h.tk.answers = {c.answer};
+    Open();
+    Type(L"N", c.typed);
+    form->Command1_Click(kRegister);
+    EXPECT_EQ(h.tk.dirCalls, std::vector<std::wstring>{withSep}) << "separator added once";
+    ASSERT_EQ(h.tk.boxes.size(), c.asked ? 1u : 0u);
+    if (c.asked) {
+      EXPECT_EQ(h.tk.boxes[0].text, kBadPath);
+      EXPECT_EQ(h.tk.boxes[0].style, vbYesNoExclamation);
+    }
+    EXPECT_EQ(Entries() == (std::vector<FolderEntry>{{L"N", withSep}}), c.stored);
+    EXPECT_EQ(Path(), c.stored ? L"" : withSep) << "a refused entry keeps the boxes";
+  }
 }
 
 TEST_F(FolderListEditTest, ListClickFillsBoxesAndNoSelectionEmptiesThem) {
