@@ -1,6 +1,7 @@
 // The INI stand-in against the shared contract table, plus what only the stand-in promises.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <chrono>
 #include <clocale>
 #include <filesystem>
@@ -15,34 +16,28 @@
 
 namespace kv::contract {
 // Names rather than bytes in the test listing.
-inline void PrintTo(const IniReadCase& c, std::ostream* os) { *os << c.name; }
-inline void PrintTo(const IniIntCase& c, std::ostream* os) { *os << c.name; }
-inline void PrintTo(const IniWriteCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const auto& c, std::ostream* os) requires requires { c.name; }
+{ *os << c.name; }
 }  // namespace kv::contract
 
 namespace kv {
 namespace {
 
-using testing::ReadBytes;
-using testing::TempDir;
-using testing::WriteBytes;
+using namespace testing;
 
 class IniContract : public ::testing::Test {
  protected:
   static void SetUpTestSuite() { std::setlocale(LC_ALL, "C.UTF-8"); }
   std::wstring Prepare(const std::optional<std::string>& content) {
-    const std::string path = dir_ / "case.ini";
-    if (content) WriteBytes(path, *content);
-    return linux_cp::Decode(path);
+    if (content) WriteBytes(path_, *content);
+    return linux_cp::Decode(path_);
   }
   TempDir dir_;
   LinuxOsServices os_{{dir_.path(), dir_.path()}, {}, "/nonexistent"};
-};
-class IniStandIn : public IniContract {
- protected:
   const std::string path_ = dir_ / "a.ini";
   linux_ini::Store store_;
 };
+class IniStandIn : public IniContract {};
 
 class IniRead : public IniContract, public ::testing::WithParamInterface<contract::IniReadCase> {};
 class IniInt : public IniContract, public ::testing::WithParamInterface<contract::IniIntCase> {};
@@ -67,21 +62,14 @@ TEST_P(IniWrite, WritesAsWindowsDoes) {
   EXPECT_EQ(ReadBytes(linux_cp::EncodeLossy(file)), c.expected);
 }
 
-template <typename Case>
-std::string CaseName(const ::testing::TestParamInfo<Case>& info) {
-  return info.param.name;
-}
-
-INSTANTIATE_TEST_SUITE_P(Linux, IniRead, ::testing::ValuesIn(contract::IniReadCases()),
-                         CaseName<contract::IniReadCase>);
-INSTANTIATE_TEST_SUITE_P(Linux, IniInt, ::testing::ValuesIn(contract::IniIntCases()),
-                         CaseName<contract::IniIntCase>);
-INSTANTIATE_TEST_SUITE_P(Linux, IniWrite, ::testing::ValuesIn(contract::IniWriteCases()),
-                         CaseName<contract::IniWriteCase>);
+constexpr auto kName = [](const auto& info) { return std::string(info.param.name); };
+INSTANTIATE_TEST_SUITE_P(Linux, IniRead, ::testing::ValuesIn(contract::IniReadCases()), kName);
+INSTANTIATE_TEST_SUITE_P(Linux, IniInt, ::testing::ValuesIn(contract::IniIntCases()), kName);
+INSTANTIATE_TEST_SUITE_P(Linux, IniWrite, ::testing::ValuesIn(contract::IniWriteCases()), kName);
 
 // What only the stand-in promises: parsing details of files Windows would not write, the
 // byte-exact append, and the cache.
-TEST_F(IniStandIn, ReadsFilesWindowsWouldNotWrite) {
+TEST_F(IniStandIn, ReadsFilesWindowsWouldNotWriteAndIntegersBeyondTheSharedCases) {
   const std::tuple<std::string, const char*, const char*, std::optional<std::string>> cases[] = {
       {"\xEF\xBB\xBF[Main]\r\nDrive=1\r\n", "Main", "Drive", "1"},  // BOM skipped
       {"[Main]\rA=1\rDrive=2\r", "Main", "Drive", "2"},             // CR-only endings
@@ -92,49 +80,39 @@ TEST_F(IniStandIn, ReadsFilesWindowsWouldNotWrite) {
       {"[Main]\r\n  ;Drive=7\r\n", "Main", "Drive", std::nullopt},  // indented comment
       {"[Main]\r\nDrive=8 ;x\r\n", "Main", "Drive", "8 ;x"},        // no inline comment
       {"[Main]\r\nDrive=9\r\n", " Main ", " Drive ", "9"}};         // blanks around names
-  int n = 0;
   for (const auto& [file, section, key, expected] : cases) {
-    const std::string path = dir_ / (std::to_string(++n) + ".ini");
-    WriteBytes(path, file);
-    EXPECT_EQ(linux_ini::Store().Get(path, section, key), expected) << "case " << n;
+    WriteBytes(path_, file);
+    EXPECT_EQ(linux_ini::Store().Get(path_, section, key), expected) << file;
   }
-}
-
-// Beyond the shared integer cases: the sign rules and the wrap at both ends.
-TEST_F(IniStandIn, IntegerReader) {
-  const std::pair<const char*, std::int32_t> cases[] = {
+  // Beyond the shared integer cases: the sign rules and the wrap at both ends.
+  const std::pair<const char*, std::int32_t> ints[] = {
       {"+5", 5},          {"-0", 0},           {"- 3", 0},
       {"4294967295", -1}, {"-4294967297", -1}, {"2147483648", INT32_MIN}};
-  for (const auto& [text, expected] : cases)
+  for (const auto& [text, expected] : ints)
     EXPECT_EQ(linux_ini::ParseProfileInt(text, 7), expected) << text;
 }
 
-TEST_F(IniStandIn, AppendKeepsEveryExistingByte) {
-  // LF endings, a comment and odd spacing: an append normalises none of it.
-  const std::string original = "[A]\n  x = 1 \n;c\n[B]\nY=2\n";
-  WriteBytes(path_, original);
-  ASSERT_TRUE(store_.Write(path_, "B", "Z", "3"));
-  ASSERT_TRUE(store_.Write(path_, "C", "K", "v"));
-  EXPECT_EQ(ReadBytes(path_), original + "Z=3\r\n[C]\r\nK=v\r\n");
-  EXPECT_EQ(store_.Get(path_, "A", "X"), "1");
-  EXPECT_EQ(store_.Get(path_, "C", "k"), "v");
-}
-
-TEST_F(IniStandIn, AppendToUnterminatedLfFileStartsANewLine) {
-  WriteBytes(path_, "[A]\nX=1");
-  ASSERT_TRUE(store_.Write(path_, "A", "Y", "2"));
-  ASSERT_TRUE(store_.Write(path_, "B", "Z", "3"));
-  EXPECT_EQ(ReadBytes(path_), "[A]\nX=1\r\nY=2\r\n[B]\r\nZ=3\r\n");
-  EXPECT_EQ(store_.Get(path_, "A", "Y"), "2");
-}
-
-TEST_F(IniStandIn, RewriteInTheMiddleKeepsOtherLinesAndWritesValuesVerbatim) {
-  WriteBytes(path_, "\xEF\xBB\xBF[A]\r\n  Key = 'old' \r\n\r\n[B]\rY=2\r");
-  ASSERT_TRUE(store_.Write(path_, "a", "KEY", "new"));
-  ASSERT_TRUE(store_.Write(path_, "A", "Extra", " 'e' "));
-  EXPECT_EQ(ReadBytes(path_), "\xEF\xBB\xBF[A]\r\nKey=new\r\nExtra= 'e' \r\n\r\n[B]\rY=2\r");
-  EXPECT_EQ(store_.Get(path_, "B", "Y"), "2");
-  EXPECT_EQ(store_.Get(path_, "A", "Extra"), "e");
+// Before, after, two writes and a read (section, key, value): appends and a rewrite in the
+// middle keep every other byte (BOM, CR-only, LF endings, comments, odd spacing) and values
+// verbatim, and the cache sees them; a write fails where no file can be.
+TEST_F(IniStandIn, WritesKeepEveryOtherByteOrFailWhereNoFileCanBe) {
+  const std::array<const char*, 11> cases[] = {
+      {"\xEF\xBB\xBF[A]\r\n  Key = 'old' \r\n\r\n[B]\rY=2\r",
+       "\xEF\xBB\xBF[A]\r\nKey=new\r\nExtra= 'e' \r\n\r\n[B]\rY=2\r", "a", "KEY", "new", "A",
+       "Extra", " 'e' ", "A", "Extra", "e"},
+      {"[A]\nX=1", "[A]\nX=1\r\nY=2\r\n[B]\r\nZ=3\r\n", "A", "Y", "2", "B", "Z", "3", "a", "y",
+       "2"},
+      {"[A]\n  x = 1 \n;c\n[B]\nY=2\n", "[A]\n  x = 1 \n;c\n[B]\nY=2\nZ=3\r\n[C]\r\nK=v\r\n", "B",
+       "Z", "3", "C", "K", "v", "C", "k", "v"}};
+  for (const auto& [before, after, s1, k1, v1, s2, k2, v2, rs, rk, rv] : cases) {
+    WriteBytes(path_, before);
+    ASSERT_TRUE(store_.Write(path_, s1, k1, v1) && store_.Write(path_, s2, k2, v2));
+    EXPECT_EQ(ReadBytes(path_), after);
+    EXPECT_EQ(store_.Get(path_, rs, rk), rv) << before;
+  }
+  WriteBytes(dir_ / "file", "");
+  for (const char* where : {"missing/a.ini", "file/a.ini"})
+    EXPECT_FALSE(store_.Write(dir_ / where, "A", "X", "1")) << where;
 }
 
 TEST_F(IniStandIn, CacheServesRepeatedReadsAndSeesOutsideChanges) {
@@ -156,33 +134,24 @@ TEST_F(IniStandIn, CacheServesRepeatedReadsAndSeesOutsideChanges) {
   EXPECT_EQ(store_.Get(path_, "A", "X"), std::nullopt);
 }
 
-TEST_F(IniStandIn, WriteFailsWhereNoFileCanBe) {
-  WriteBytes(dir_ / "file", "");
-  for (const char* where : {"missing/a.ini", "file/a.ini"})
-    EXPECT_FALSE(store_.Write(dir_ / where, "A", "X", "1")) << where;
-}
-
 // A save and a load of 999 folders through the core: linear, not one parse per key.
 TEST_F(IniStandIn, ThousandEntriesSaveAndLoadQuickly) {
   QtToolkit tk(0, nullptr);  // its TruncateFile needs no application object
   Module1::Context ctx{os_, tk}, loaded{os_, tk};
   ctx.AppDir = loaded.AppDir = linux_cp::Decode(dir_.path()) + L"/";
-  for (int k = 1; k <= 999; ++k) {
+  for (int k = 1; k <= 999; ++k)
     ctx.FolderList.push_back(
         {L"フォルダ" + std::to_wstring(k), L"/home/u/folder" + std::to_wstring(k) + L"/"});
-  }
   const auto t0 = std::chrono::steady_clock::now();
   ASSERT_TRUE(Module1::SaveSettings(ctx));
   const auto t1 = std::chrono::steady_clock::now();
   Module1::LoadSettings(loaded);
-  const auto t2 = std::chrono::steady_clock::now();
+  EXPECT_LT(std::chrono::steady_clock::now() - t1, std::chrono::milliseconds(500)) << "load";
   EXPECT_FALSE(std::filesystem::exists(dir_ / "Setting.ini.new")) << "the scratch file is renamed";
-  EXPECT_EQ(loaded.ShowDrives, 1);
   ASSERT_EQ(UBound(loaded.FolderList), 999);
   EXPECT_EQ(loaded.FolderList[999].Title, L"フォルダ999");
   EXPECT_EQ(loaded.FolderList[999].Path, L"/home/u/folder999/");
   EXPECT_LT(t1 - t0, std::chrono::milliseconds(500)) << "save";
-  EXPECT_LT(t2 - t1, std::chrono::milliseconds(500)) << "load";
 }
 
 }  // namespace

@@ -23,13 +23,13 @@
 
 namespace {
 
-void Print(const std::wstring& s) {
+int Print(const std::wstring& s) {  // 0, to return
   std::string out(s.size() * 4, '\0');
   out.resize(WideCharToMultiByte(CP_UTF8, 0, s.c_str(), static_cast<int>(s.size()), out.data(),
                                  static_cast<int>(out.size()), nullptr, nullptr));
-  DWORD written = 0;
-  WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), out.data(), static_cast<DWORD>(out.size()), &written,
-            nullptr);
+  DWORD n = static_cast<DWORD>(out.size());
+  WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), out.data(), n, &n, nullptr);
+  return 0;
 }
 
 std::wstring TextOf(HWND h) {
@@ -39,21 +39,16 @@ std::wstring TextOf(HWND h) {
   return buf;
 }
 
+HWND Visible(HWND h) { return h && IsWindowVisible(h) ? h : nullptr; }
+
 // Waits up to MS for a visible top-level window (or, with present false, for none).
 HWND WaitTop(const std::wstring& title, long ms, const wchar_t* cls = nullptr,
              bool present = true) {
-  for (long t = 0;; t += 100) {
-    HWND h = FindWindowW(cls, title.c_str());
-    if (h && !IsWindowVisible(h)) h = nullptr;
-    if (!h != present || t >= ms) return h;
-    Sleep(100);
-  }
+  for (long t = 0;; t += 100, Sleep(100))
+    if (HWND h = Visible(FindWindowW(cls, title.c_str())); !h != present || t >= ms) return h;
 }
 
-int Fail(const wchar_t* what) {
-  Print(std::wstring(L"uidriver: ") + what + L"\n");
-  return 1;
-}
+int Fail(const wchar_t* what) { return Print(std::wstring(L"uidriver: ") + what + L"\n"), 1; }
 
 }  // namespace
 
@@ -69,7 +64,7 @@ int wmain(int argc, wchar_t** argv) {
   if (cmd == L"msgbox" || cmd == L"answer") {
     HWND box = WaitTop(L"キヴォレット", cmd == L"msgbox" ? num(2, 10000) : 5000, L"#32770");
     if (!box) return Fail(L"no message box");
-    if (cmd == L"msgbox") return Print(TextOf(GetDlgItem(box, 0xFFFF))), 0;
+    if (cmd == L"msgbox") return Print(TextOf(GetDlgItem(box, 0xFFFF)));
     const int id = static_cast<int>(num(2, IDOK));
     HWND button = GetDlgItem(box, id);
     if (!button) return Fail(L"no such button");
@@ -84,19 +79,16 @@ int wmain(int argc, wchar_t** argv) {
     for (BOOL ok = Process32FirstW(snap, &pe); ok; ok = Process32NextW(snap, &pe))
       count += _wcsicmp(pe.szExeFile, arg(2).c_str()) == 0;
     CloseHandle(snap);
-    return Print(std::to_wstring(count) + L"\n"), 0;
+    return Print(std::to_wstring(count) + L"\n");
   }
   if (cmd == L"run") {
-    std::wstring line = arg(2);
     STARTUPINFOW si{};
     si.cb = sizeof(si);
     PROCESS_INFORMATION pi{};
-    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
-                        &pi))
+    if (!CreateProcessW(nullptr, argv[2], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
       return Fail(L"cannot start");
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    return Print(std::to_wstring(pi.dwProcessId) + L"\n"), 0;
+    for (HANDLE h : {pi.hThread, pi.hProcess}) CloseHandle(h);
+    return Print(std::to_wstring(pi.dwProcessId) + L"\n");
   }
   if (cmd == L"show") {
     WNDCLASSW wc{};
@@ -104,13 +96,11 @@ int wmain(int argc, wchar_t** argv) {
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
     wc.lpszClassName = L"UiDriverTracker";
-    RegisterClassW(&wc);
-    CreateWindowExW(WS_EX_TOPMOST, wc.lpszClassName, L"tracker", WS_POPUP | WS_VISIBLE, 0, 0,
-                    GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr,
-                    wc.hInstance, nullptr);
-    MSG msg;
-    for (const DWORD end = GetTickCount() + static_cast<DWORD>(num(2, 2000)); GetTickCount() < end;
-         Sleep(20))
+    CreateWindowExW(WS_EX_TOPMOST, MAKEINTATOM(RegisterClassW(&wc)), L"tracker",
+                    WS_POPUP | WS_VISIBLE, 0, 0, GetSystemMetrics(SM_CXSCREEN),
+                    GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr, wc.hInstance, nullptr);
+    const DWORD end = GetTickCount() + static_cast<DWORD>(num(2, 2000));
+    for (MSG msg; GetTickCount() < end; Sleep(20))
       while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
     return 0;
   }
@@ -121,31 +111,25 @@ int wmain(int argc, wchar_t** argv) {
     RECT rc{};
     GetClientRect(form, &rc);
     MapWindowPoints(form, nullptr, reinterpret_cast<POINT*>(&rc), 2);
-    Print(std::to_wstring(rc.left) + L" " + std::to_wstring(rc.top) + L" " +
-          std::to_wstring(rc.right - rc.left) + L" " + std::to_wstring(rc.bottom - rc.top) + L"\n");
-    return 0;
+    return Print(std::to_wstring(rc.left) + L" " + std::to_wstring(rc.top) + L" " +
+                 std::to_wstring(rc.right - rc.left) + L" " + std::to_wstring(rc.bottom - rc.top) +
+                 L"\n");
   }
   HWND child = GetWindow(form, GW_CHILD);
   for (long n = num(3, -1); child && n-- > 0;) child = GetWindow(child, GW_HWNDNEXT);
   if (!child) return Fail(L"no such child");
-  if (cmd == L"text") return Print(TextOf(child)), 0;
-  if (cmd == L"settext") {
-    const std::wstring text = arg(4);
-    SendMessageTimeoutW(child, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
+  if (cmd == L"text") return Print(TextOf(child));
+  if (cmd == L"settext")  // and then 0
+    SendMessageTimeoutW(child, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(arg(4).c_str()),
                         SMTO_ABORTIFHUNG, 5000, nullptr);
-    return 0;
-  }
   // Posted: the handler may open a modal message box, which a sent message would wait for.
   if (cmd == L"click") return PostMessageW(child, BM_CLICK, 0, 0), 0;
   if (cmd == L"check")
-    return Print(std::to_wstring(SendMessageW(child, BM_GETCHECK, 0, 0)) + L"\n"), 0;
-  if (cmd == L"items") {
-    for (LRESULT i = 0, n = SendMessageW(child, LB_GETCOUNT, 0, 0); i < n; ++i) {
-      wchar_t buf[4096] = {};
-      SendMessageW(child, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(buf));
-      Print(std::wstring(buf) + L"\n");
-    }
-    return 0;
+    return Print(std::to_wstring(SendMessageW(child, BM_GETCHECK, 0, 0)) + L"\n");
+  for (LRESULT i = 0, n = SendMessageW(child, LB_GETCOUNT, 0, 0); cmd == L"items" && i < n; ++i) {
+    wchar_t buf[4096] = {};
+    SendMessageW(child, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(buf));
+    Print(std::wstring(buf) + L"\n");
   }
-  return Fail(L"unknown command");
+  return cmd == L"settext" || cmd == L"items" ? 0 : Fail(L"unknown command");
 }
