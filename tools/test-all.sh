@@ -8,25 +8,20 @@ jobs=$(nproc)
 cmake --preset linux >/dev/null && cmake --build --preset linux -j "$jobs" || exit 1
 cmake --preset mingw >/dev/null && cmake --build --preset mingw -j "$jobs" || exit 1
 
-# Windows and Qt windows need an X server; CI has none.
-xvfb_pid=""
+# Windows and Qt windows need an X server; CI has none. A free display is found, not assumed.
+xvfb_state=build/xvfb.state
 if [ -z "${DISPLAY:-}" ]; then
-  export DISPLAY=:93
-  Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp -noreset >/dev/null 2>&1 &
-  xvfb_pid=$!
-  for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+  DISPLAY=$(tools/xvfb.sh start "$xvfb_state") || exit 1
+  export DISPLAY
 fi
 cleanup() {
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  tools/xvfb.sh stop "$xvfb_state"
   WINEPREFIX="$PWD/build/mingw/wineprefix" wineserver -k 2>/dev/null
   true
 }
 trap cleanup EXIT
-
-export WINEPREFIX="$PWD/build/mingw/wineprefix" WINEDEBUG=-all
-if [ -x tests/win32/prepare-prefix.sh ]; then
-  tests/win32/prepare-prefix.sh "$WINEPREFIX" || exit 1
-fi
+# The Wine prefix is a ctest fixture of the mingw preset (tests/win32/CMakeLists.txt).
+export WINEDEBUG=-all
 
 status=0
 passed=0 failed=0

@@ -81,10 +81,10 @@ TEST(Places, SettingsBesideAPortableCopyElseInTheConfigFolder) {
   const std::wstring appDir = linux_cp::Decode(dir.path()) + L"/";  // else: end to end
   WriteBytes(dir / "Setting.ini", "");
   EXPECT_EQ(linux_paths::SettingsDirFor(appDir), appDir);
-  ::setenv("XDG_CONFIG_HOME", "relative/cfg", 1);  // no base directory: HOME's default applies
-  ::setenv("HOME", dir.path().c_str(), 1);
+  const ScopedEnv config("XDG_CONFIG_HOME", "relative/cfg");  // no base directory: HOME's default
+  const ScopedEnv home("HOME", dir.path());
   EXPECT_EQ(linux_paths::ProgramConfigDir(), dir / ".config/kivoret");
-  ::unsetenv("XDG_DATA_HOME");
+  const ScopedEnv data("XDG_DATA_HOME", std::nullopt);
   EXPECT_EQ(linux_paths::DataHome(), dir / ".local/share");
 }
 

@@ -1,9 +1,10 @@
-// A scratch directory per test, removed afterwards.
+// A scratch directory per test, removed afterwards; environment variables set for one test.
 #pragma once
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 
@@ -21,6 +22,23 @@ class TempDir {
 
  private:
   std::string path_;
+};
+
+// Sets (or, with nullopt, unsets) a variable and puts the old state back at scope exit, so
+// that no test leaks its environment into the tests after it.
+class ScopedEnv {
+ public:
+  ScopedEnv(const char* name, std::optional<std::string> value) : name_(name) {
+    if (const char* old = std::getenv(name)) old_ = old;
+    value ? ::setenv(name, value->c_str(), 1) : ::unsetenv(name);
+  }
+  ~ScopedEnv() { old_ ? ::setenv(name_, old_->c_str(), 1) : ::unsetenv(name_); }
+  ScopedEnv(const ScopedEnv&) = delete;
+  ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+ private:
+  const char* name_;
+  std::optional<std::string> old_;
 };
 
 inline void WriteBytes(const std::string& path, const std::string& bytes) {

@@ -114,7 +114,7 @@ std::wstring Win32OsServices::BrowseForFolder(NativeHandle owner, const std::wst
   std::array<char, MAX_PATH + 1> path{};
   if (pidl) ::SHGetPathFromIDListA(pidl.get(), path.data());
   // The shell's free routine takes a null list too, and is called in every case.
-  PidlTraits::free(pidl.release());
+  FreePidl(pidl.release());
   return FromAcpBuffer(path.data(), path.size());
 }
 

@@ -3,6 +3,11 @@
 # Needs DISPLAY (an X server such as Xvfb), WINEPREFIX prepared by prepare-prefix.sh, xdotool.
 set -eu
 KIVORET=$1 UIDRIVER=$2 RECORDER=$3 WINE_RUN=$4 DOCS=$5
+# Without a display of the caller's, the one the ctest fixture started.
+if [ -z "${DISPLAY:-}" ] && [ -s "${KV_XVFB_STATE:-}" ]; then
+  read -r DISPLAY _ <"$KV_XVFB_STATE"
+  export DISPLAY
+fi
 : "${DISPLAY:?an X display is needed}" "${WINEPREFIX:?WINEPREFIX must name the prepared prefix}"
 export WINEPREFIX WINEDEBUG=-all LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
 WORK=$(mktemp -d /tmp/kv-e2e-XXXXXX)
