@@ -18,6 +18,12 @@ field() { dpkg-deb -f "$DEB" "$1"; }
 [[ $(field Depends) == *libqt6widgets6* && $(field Depends) == *libc6* ]] ||
   fail "Depends not computed from the binary: $(field Depends)"
 
+dpkg-deb -c "$DEB" | grep -q "/usr/share/man/man1/kivoret.1" || fail "the package has no man page"
+# Slim Debian images tell dpkg to skip man pages; then only the package's list can hold it.
+if grep -hqs '^path-exclude[= ]*/usr/share/man' /etc/dpkg/dpkg.cfg /etc/dpkg/dpkg.cfg.d/*; then
+  export KV_NO_MAN=1
+fi
+
 start_xvfb
 if [[ $(id -u) == 0 && -n ${CI:-} ]] && ! dpkg-query -W kivoret >/dev/null 2>&1; then
   dpkg -i "$DEB" >/dev/null || fail "dpkg -i failed"
