@@ -12,7 +12,13 @@ install(FILES ${KV_GENERATED_DIR}/kivoret.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications RENAME ${KV_APP_ID}.desktop)
 install(FILES ${KV_GENERATED_DIR}/kivoret.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo RENAME ${KV_APP_ID}.metainfo.xml)
-install(FILES ${KV_GENERATED_DIR}/kivoret.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+# Compressed, as Debian's policy asks; -n keeps the package reproducible.
+add_custom_command(OUTPUT ${KV_GENERATED_DIR}/kivoret.1.gz
+                   COMMAND gzip -9nc ${KV_GENERATED_DIR}/kivoret.1 > ${KV_GENERATED_DIR}/kivoret.1.gz
+                   DEPENDS ${KV_GENERATED_DIR}/kivoret.1 VERBATIM)
+add_custom_target(kv_manpage DEPENDS ${KV_GENERATED_DIR}/kivoret.1.gz)
+add_dependencies(kivoret kv_manpage)  # so that building the program alone is enough to install
+install(FILES ${KV_GENERATED_DIR}/kivoret.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 foreach(size 16 32 48)
   install(FILES ${kv_data}/icons/kivoret-${size}.png
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps

@@ -2,7 +2,7 @@
 
 # $1 the prefix, $2 the desktop id, $3 the version; KV_NO_MAN=1 when dpkg is set to drop man pages.
 check_installed_files() {
-  local p=$1 id=$2 version=$3 f man=$1/share/man/man1/kivoret.1
+  local p=$1 id=$2 version=$3 f man=$1/share/man/man1/kivoret.1.gz
   local desktop=$p/share/applications/$id.desktop metainfo=$p/share/metainfo/$id.metainfo.xml
   [[ ${KV_NO_MAN:-} == 1 ]] && man=""
   for f in "$p/bin/kivoret" "$desktop" "$metainfo" $man \
