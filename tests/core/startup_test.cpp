@@ -49,24 +49,23 @@ TEST_P(CommandLineTest, FillsBothBoxesAndOpensTheWindowWithoutPopup) {
 
 INSTANTIATE_TEST_SUITE_P(
     Forms, CommandLineTest,
-    ::testing::Values(CommandLineCase{L"\"C:\\Data\\Photos\"", L"Photos", L"C:\\Data\\Photos"},
-                      CommandLineCase{L"\"C:\\\"", L"", L"C:\\"},
-                      CommandLineCase{L"Photos", L"Photos", L"Photos"},
-                      CommandLineCase{L"\"C:\\My \"Old\" Files\"", L"My Old Files",
-                                      L"C:\\My Old Files"},
-                      CommandLineCase{L"\"\"", L"", L""},
-                      CommandLineCase{L" C:\\a b\\c d ", L"c d ", L" C:\\a b\\c d "},
-                      // Linux: one argument, where a quote belongs to the name unless it wraps
-                      // the whole argument.
-                      CommandLineCase{L"/home/u/写真", L"写真", L"/home/u/写真", L'/'},
-                      CommandLineCase{L"/home/u/say \"hi\" $x 100%", L"say \"hi\" $x 100%",
-                                      L"/home/u/say \"hi\" $x 100%", L'/'},
-                      CommandLineCase{L"/home/u/\"q\"", L"\"q\"", L"/home/u/\"q\"", L'/'},
-                      CommandLineCase{L"/home/u/q\"", L"q\"", L"/home/u/q\"", L'/'},
-                      CommandLineCase{L"\"/home/u/my files\"", L"my files", L"/home/u/my files",
-                                      L'/'},
-                      CommandLineCase{L"\"/home/u/\"q\"\"", L"\"q\"", L"/home/u/\"q\"", L'/'},
-                      CommandLineCase{L"\"", L"\"", L"\"", L'/'}));
+    ::testing::Values(
+        CommandLineCase{L"\"C:\\Data\\Photos\"", L"Photos", L"C:\\Data\\Photos"},
+        CommandLineCase{L"\"C:\\\"", L"", L"C:\\"},
+        CommandLineCase{L"Photos", L"Photos", L"Photos"},
+        CommandLineCase{L"\"C:\\My \"Old\" Files\"", L"My Old Files", L"C:\\My Old Files"},
+        CommandLineCase{L"\"\"", L"", L""},
+        CommandLineCase{L" C:\\a b\\c d ", L"c d ", L" C:\\a b\\c d "},
+        // Linux: one argument, where a quote belongs to the name unless it wraps
+        // the whole argument.
+        CommandLineCase{L"/home/u/写真", L"写真", L"/home/u/写真", L'/'},
+        CommandLineCase{L"/home/u/say \"hi\" $x 100%", L"say \"hi\" $x 100%",
+                        L"/home/u/say \"hi\" $x 100%", L'/'},
+        CommandLineCase{L"/home/u/\"q\"", L"\"q\"", L"/home/u/\"q\"", L'/'},
+        CommandLineCase{L"/home/u/q\"", L"q\"", L"/home/u/q\"", L'/'},
+        CommandLineCase{L"\"/home/u/my files\"", L"my files", L"/home/u/my files", L'/'},
+        CommandLineCase{L"\"/home/u/\"q\"\"", L"\"q\"", L"/home/u/\"q\"", L'/'},
+        CommandLineCase{L"\"", L"\"", L"\"", L'/'}));
 
 TEST(LauncherModeTest, DismissedPopupEndsWithoutWindowOrWrite) {
   Harness h;

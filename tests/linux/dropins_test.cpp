@@ -54,7 +54,8 @@ TEST_P(ThunarText, AddsBeforeTheEndAndRemovesOnlyOurs) {
       << c.what << ": adding twice changes nothing";
 }
 
-const std::string kCrlfOthers = "<actions>\r\n  " + kTerminal + "  <!-- <action><unique-id>"
+const std::string kCrlfOthers = "<actions>\r\n  " + kTerminal +
+                                "  <!-- <action><unique-id>"
                                 "kivoret-kivoret</unique-id></action> -->\r\n</actions>";
 const std::string kOld =
     linux_shell::ThunarActionText("kivoret-kivoret", "登録", "'/old place/kivoret' %f");
@@ -65,15 +66,14 @@ INSTANTIATE_TEST_SUITE_P(
         UcaCase{"others kept", kHead + kTerminal + kTail, kHead + kTerminal + kOurs + kTail,
                 kHead + kTerminal + kTail},
         UcaCase{"indented, CR LF, a commented-out copy of ours and no final newline", kCrlfOthers,
-                kCrlfOthers.substr(0, kCrlfOthers.size() - 10) + kOurs + "</actions>",
-                kCrlfOthers},
+                kCrlfOthers.substr(0, kCrlfOthers.size() - 10) + kOurs + "</actions>", kCrlfOthers},
         UcaCase{"ours replaced in place", kHead + kOld + kTerminal + kTail,
                 kHead + kOurs + kTerminal + kTail, kHead + kTerminal + kTail},
-        UcaCase{"an id that only starts like ours is another action",
-                kHead + "<action><unique-id>kivoret-kivoret2</unique-id></action>\n" + kTail,
-                kHead + "<action><unique-id>kivoret-kivoret2</unique-id></action>\n" + kOurs +
-                    kTail,
-                kHead + "<action><unique-id>kivoret-kivoret2</unique-id></action>\n" + kTail},
+        UcaCase{
+            "an id that only starts like ours is another action",
+            kHead + "<action><unique-id>kivoret-kivoret2</unique-id></action>\n" + kTail,
+            kHead + "<action><unique-id>kivoret-kivoret2</unique-id></action>\n" + kOurs + kTail,
+            kHead + "<action><unique-id>kivoret-kivoret2</unique-id></action>\n" + kTail},
         UcaCase{"closing tag on a line with text", "<actions>" + kTerminal + "x</actions>",
                 "<actions>" + kTerminal + "x\n" + kOurs + "</actions>",
                 "<actions>" + kTerminal + "x\n</actions>"},

@@ -155,8 +155,7 @@ std::optional<std::string> ThunarStartingText(const DropInFiles& files) {
   return std::string();
 }
 
-bool InstallThunar(const DropInFiles& files, const std::string& name,
-                   const std::string& program) {
+bool InstallThunar(const DropInFiles& files, const std::string& name, const std::string& program) {
   auto xml = ThunarStartingText(files);
   if (!xml) return false;
   if (xml->empty()) xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<actions>\n</actions>\n";
@@ -303,11 +302,13 @@ std::string NautilusScriptText(const std::string& program) {
 }
 
 std::string CajaScriptText(const std::string& program) {
-  return "#!/bin/bash\n"
-         "# Opens Kivoret's settings on the folder chosen in Caja.\n"
-         "target=${CAJA_SCRIPT_SELECTED_FILE_PATHS%%$'\\n'*}\n"
-         "[ -n \"$target\" ] && [ -d \"$target\" ] || exit 0\n"
-         "exec " + ShellQuote(program) + " \"$target\"\n";
+  std::string text =
+      "#!/bin/bash\n"
+      "# Opens Kivoret's settings on the folder chosen in Caja.\n"
+      "target=${CAJA_SCRIPT_SELECTED_FILE_PATHS%%$'\\n'*}\n"
+      "[ -n \"$target\" ] && [ -d \"$target\" ] || exit 0\n";
+  text += "exec " + ShellQuote(program) + " \"$target\"\n";
+  return text;
 }
 
 std::string ThunarCommand(const std::string& program, const std::string& scriptPath) {
@@ -324,15 +325,16 @@ std::string ThunarCommand(const std::string& program, const std::string& scriptP
 
 std::string ThunarActionText(const std::string& id, const std::string& name,
                              const std::string& command) {
-  return "<action>\n"
-         "\t<icon>" KV_APP_ID "</icon>\n"
-         "\t<name>" + XmlEscape(name) + "</name>\n"
-         "\t<unique-id>" + XmlEscape(id) + "</unique-id>\n"
-         "\t<command>" + XmlEscape(command) + "</command>\n"
-         "\t<description></description>\n"
-         "\t<patterns>*</patterns>\n"
-         "\t<directories/>\n"
-         "</action>\n";
+  std::string text = "<action>\n\t<icon>" KV_APP_ID "</icon>\n";
+  text += "\t<name>" + XmlEscape(name) + "</name>\n";
+  text += "\t<unique-id>" + XmlEscape(id) + "</unique-id>\n";
+  text += "\t<command>" + XmlEscape(command) + "</command>\n";
+  text +=
+      "\t<description></description>\n"
+      "\t<patterns>*</patterns>\n"
+      "\t<directories/>\n"
+      "</action>\n";
+  return text;
 }
 
 std::optional<std::string> WithThunarAction(const std::string& xml, const std::string& id,
@@ -348,8 +350,7 @@ std::optional<std::string> WithThunarAction(const std::string& xml, const std::s
   const std::size_t close = xml.rfind("</actions>");
   if (close != std::string::npos) {
     std::size_t lineStart = close;
-    while (lineStart > 0 && (xml[lineStart - 1] == ' ' || xml[lineStart - 1] == '\t'))
-      --lineStart;
+    while (lineStart > 0 && (xml[lineStart - 1] == ' ' || xml[lineStart - 1] == '\t')) --lineStart;
     if (lineStart == 0 || xml[lineStart - 1] == '\n') return out.insert(lineStart, action);
     return out.insert(close, "\n" + action);
   }
@@ -376,8 +377,8 @@ bool Install(const DropInFiles& files, const std::string& name, const std::strin
   using linux_files::MakeDirs;
   using linux_files::WriteFileAtomic;
   bool ok = MakeDirs(DirName(files.serviceMenu), 0755) &&
-            WriteFileAtomic(files.serviceMenu,
-                            ServiceMenuText(name, program, files.nautilusScript), 0755);
+            WriteFileAtomic(files.serviceMenu, ServiceMenuText(name, program, files.nautilusScript),
+                            0755);
   ok = MakeDirs(DirName(files.nautilusScript), 0755) &&
        WriteFileAtomic(files.nautilusScript, NautilusScriptText(program), 0755) && ok;
   ok = MakeDirs(DirName(files.nemoAction), 0755) &&
