@@ -98,6 +98,8 @@ TEST(DropInText, ThunarCommandAndEscapes) {
             std::string::npos);
   EXPECT_NE(linux_shell::ServiceMenuText("N", "/a/k", "/s/n").find("Exec=\"/a/k\" %f\n"),
             std::string::npos);
+  EXPECT_NE(linux_shell::ServiceMenuText("N", "/a%/k", "/s%/n").find("Exec=\"/a%%/k\" %f\n"),
+            std::string::npos);
 }
 
 class DropInFilesTest : public ::testing::Test {

@@ -252,8 +252,8 @@ std::string ShellQuote(const std::string& arg) {
 
 std::string ServiceMenuText(const std::string& name, const std::string& program,
                             const std::string& scriptPath) {
-  const bool viaScript =
-      program.find('%') != std::string::npos && scriptPath.find('%') == std::string::npos;
+  const bool viaScript = program.find('%') != std::string::npos && !scriptPath.empty() &&
+                         scriptPath.find('%') == std::string::npos;
   std::string text =
       "[Desktop Entry]\n"
       "Type=Service\n"

@@ -36,9 +36,10 @@ std::string DesktopExecArg(const std::string& arg);
 std::string ShellQuote(const std::string& arg);
 
 // KIO looks for the program before it turns "%%" back into "%", and Nemo and Thunar find their
-// field codes at any "%": a program path holding one runs through the Nautilus script instead.
+// field codes at any "%": a program path holding one runs through the Nautilus script instead
+// (when one is named).
 std::string ServiceMenuText(const std::string& name, const std::string& program,
-                            const std::string& scriptPath);
+                            const std::string& scriptPath = "");
 // With neither path free of "%", the action stays inactive.
 std::string NemoActionText(const std::string& name, const std::string& program,
                            const std::string& scriptPath);
