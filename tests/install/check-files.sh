@@ -19,7 +19,7 @@ check_installed_files() {
   # The launcher itself: no field code, never a handler for folders (it opens them with xdg-open).
   local key
   for key in "Name=キヴォレット" "Exec=kivoret" "Icon=$id" "Categories=Utility;" \
-    "StartupNotify=false" "Type=Application"; do
+    "StartupNotify=false" "StartupWMClass=kivoret" "Type=Application"; do
     grep -qxF "$key" "$desktop" || fail "desktop entry lacks $key"
   done
   for key in "GenericName[ja]=" "GenericName=" "Comment[ja]=" "Comment="; do
