@@ -10,7 +10,7 @@ packages=(
   wine wine64
   xvfb xauth xdotool x11-utils x11-apps imagemagick
   locales fonts-noto-cjk
-  libglib2.0-bin desktop-file-utils
+  libglib2.0-bin desktop-file-utils appstream man-db dpkg-dev
   python3
 )
 

@@ -1,12 +1,15 @@
 #!/usr/bin/env python3
-"""Draws the program icon (a folder with an arrow) and writes it as a BMP-format .ico.
+"""Draws the program icon (a folder with an arrow): the Windows .ico and the Linux icon theme's
+PNG and SVG files, all from the one shape below, so both platforms show the same artwork.
 
-Images: 16x16 in 16 colours, 32x32 and 48x48 in 256 colours. Standard library only.
-Usage: tools/make-icon.py [output]   (default: src/platform/win32/kivoret.ico)
+The .ico holds 16x16 in 16 colours, 32x32 and 48x48 in 256 colours (BMP format); the PNGs are
+the same pixels with transparency; the SVG draws the same shape and gradients. Standard library only.
+Usage: tools/make-icon.py [output folder]   (default: data/icons)
 """
 import os
 import struct
 import sys
+import zlib
 
 # The 16 standard Windows colours (R, G, B).
 VGA = [(0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0), (0, 0, 128), (128, 0, 128),
@@ -106,10 +109,7 @@ def bmp_image(size, colours):
     return header + palette + bytes(xor) + bytes(mask), bpp
 
 
-def main():
-    here = os.path.dirname(os.path.abspath(__file__))
-    out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(
-        here, '..', 'src', 'platform', 'win32', 'kivoret.ico')
+def ico_file():
     images = [(16, 16), (32, 256), (48, 256)]
     blobs = [bmp_image(size, colours) for size, colours in images]
     data = struct.pack('<HHH', 0, 1, len(images))
@@ -118,9 +118,67 @@ def main():
         data += struct.pack('<BBBBHHII', size, size, 16 if colours == 16 else 0, 0, 1, bpp,
                             len(blob), offset)
         offset += len(blob)
-    data += b''.join(blob for blob, _ in blobs)
-    with open(out, 'wb') as f:
-        f.write(data)
+    return data + b''.join(blob for blob, _ in blobs)
+
+
+def png_file(size, colours):
+    """The .ico image of that size as an RGBA PNG."""
+    pal = VGA if colours == 16 else palette256()
+    raw = bytearray()
+    for row in render(size, colours):
+        raw.append(0)  # filter: none
+        for c in row:
+            raw += bytes((0, 0, 0, 0)) if c is None else bytes(pal[c]) + b'\xff'
+
+    def chunk(kind, body):
+        return (struct.pack('>I', len(body)) + kind + body +
+                struct.pack('>I', zlib.crc32(kind + body) & 0xffffffff))
+
+    return (b'\x89PNG\r\n\x1a\n' +
+            chunk(b'IHDR', struct.pack('>IIBBBBB', size, size, 8, 6, 0, 0, 0)) +
+            chunk(b'IDAT', zlib.compress(bytes(raw), 9)) + chunk(b'IEND', b''))
+
+
+def svg_file():
+    """part() as paths on a 48-unit canvas; the gradients run top to bottom like the shades."""
+    pal = palette256()
+
+    def stops(base):
+        lo, hi = pal[base], pal[base + SHADES - 1]
+        return ''.join(f'<stop offset="{o}" stop-color="#{r:02x}{g:02x}{b:02x}"/>'
+                       for o, (r, g, b) in (('0', lo), ('1', hi)))
+
+    def grad(name, base):
+        return (f'<linearGradient id="{name}" gradientUnits="userSpaceOnUse" x1="0" y1="0" '
+                f'x2="0" y2="48">{stops(base)}</linearGradient>')
+
+    def pt(x, y):
+        return f'{x * 48:g},{y * 48:g}'
+
+    folder = (f'M{pt(0.06, 0.16)} H{0.46 * 48:g} V{0.26 * 48:g} H{0.94 * 48:g} V{0.86 * 48:g} '
+              f'H{0.06 * 48:g} Z')
+    arrow = (f'M{pt(0.26, 0.50)} H{0.56 * 48:g} V{0.38 * 48:g} L{pt(0.86, 0.58)} '
+             f'L{pt(0.56, 0.78)} V{0.66 * 48:g} H{0.26 * 48:g} Z')
+    return ('<?xml version="1.0" encoding="UTF-8"?>\n'
+            '<svg xmlns="http://www.w3.org/2000/svg" width="48" height="48" viewBox="0 0 48 48">\n'
+            f'<defs>{grad("body", 16)}{grad("arrow", 16 + 2 * SHADES)}</defs>\n'
+            f'<path d="{folder}" fill="url(#body)" stroke="#808000" stroke-width="1" '
+            'stroke-linejoin="miter"/>\n'
+            f'<path d="{arrow}" fill="url(#arrow)" stroke="#000080" stroke-width="1" '
+            'stroke-linejoin="miter"/>\n'
+            '</svg>\n').encode()
+
+
+def main():
+    here = os.path.dirname(os.path.abspath(__file__))
+    out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, '..', 'data', 'icons')
+    files = {'kivoret.ico': ico_file(), 'kivoret.svg': svg_file()}
+    for size, colours in ((16, 16), (32, 256), (48, 256)):
+        files[f'kivoret-{size}.png'] = png_file(size, colours)
+    os.makedirs(out, exist_ok=True)
+    for name, data in files.items():
+        with open(os.path.join(out, name), 'wb') as f:
+            f.write(data)
 
 
 if __name__ == '__main__':

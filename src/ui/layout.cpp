@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "kivoret_version.h"
+
 namespace kv {
 namespace {
 
@@ -34,7 +36,8 @@ constexpr std::array<ControlSpec, 14> kControls{{
     {Label1, 0, Lb, 120, 120, 1095, 255, 2, L"登録フォルダ", L""},
 }};
 
-constexpr FormSpec kForm{L"キヴォレット - 設定", 6135, 3975, kControls, L"キヴォレット Ver.1.0"};
+constexpr FormSpec kForm{L"キヴォレット - 設定", 6135, 3975, kControls,
+                         L"キヴォレット Ver." KV_VERSION_WTEXT};
 
 }  // namespace
 

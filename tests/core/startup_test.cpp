@@ -29,6 +29,7 @@ struct CommandLineCase {
   const wchar_t* commandLine;
   const wchar_t* identifier;
   const wchar_t* path;
+  wchar_t separator = L'\\';
 };
 
 class CommandLineTest : public ::testing::TestWithParam<CommandLineCase> {};
@@ -36,6 +37,7 @@ class CommandLineTest : public ::testing::TestWithParam<CommandLineCase> {};
 TEST_P(CommandLineTest, FillsBothBoxesAndOpensTheWindowWithoutPopup) {
   Harness h;
   h.tk.commandLine = GetParam().commandLine;
+  h.tk.separator = GetParam().separator;
   Form1 form(h.ctx);
   form.Show();
   EXPECT_EQ(h.tk.Text(0), GetParam().identifier);
@@ -47,13 +49,23 @@ TEST_P(CommandLineTest, FillsBothBoxesAndOpensTheWindowWithoutPopup) {
 
 INSTANTIATE_TEST_SUITE_P(
     Forms, CommandLineTest,
-    ::testing::Values(CommandLineCase{L"\"C:\\Data\\Photos\"", L"Photos", L"C:\\Data\\Photos"},
-                      CommandLineCase{L"\"C:\\\"", L"", L"C:\\"},
-                      CommandLineCase{L"Photos", L"Photos", L"Photos"},
-                      CommandLineCase{L"\"C:\\My \"Old\" Files\"", L"My Old Files",
-                                      L"C:\\My Old Files"},
-                      CommandLineCase{L"\"\"", L"", L""},
-                      CommandLineCase{L" C:\\a b\\c d ", L"c d ", L" C:\\a b\\c d "}));
+    ::testing::Values(
+        CommandLineCase{L"\"C:\\Data\\Photos\"", L"Photos", L"C:\\Data\\Photos"},
+        CommandLineCase{L"\"C:\\\"", L"", L"C:\\"},
+        CommandLineCase{L"Photos", L"Photos", L"Photos"},
+        CommandLineCase{L"\"C:\\My \"Old\" Files\"", L"My Old Files", L"C:\\My Old Files"},
+        CommandLineCase{L"\"\"", L"", L""},
+        CommandLineCase{L" C:\\a b\\c d ", L"c d ", L" C:\\a b\\c d "},
+        // Linux: one argument, where a quote belongs to the name unless it wraps
+        // the whole argument.
+        CommandLineCase{L"/home/u/写真", L"写真", L"/home/u/写真", L'/'},
+        CommandLineCase{L"/home/u/say \"hi\" $x 100%", L"say \"hi\" $x 100%",
+                        L"/home/u/say \"hi\" $x 100%", L'/'},
+        CommandLineCase{L"/home/u/\"q\"", L"\"q\"", L"/home/u/\"q\"", L'/'},
+        CommandLineCase{L"/home/u/q\"", L"q\"", L"/home/u/q\"", L'/'},
+        CommandLineCase{L"\"/home/u/my files\"", L"my files", L"/home/u/my files", L'/'},
+        CommandLineCase{L"\"/home/u/\"q\"\"", L"\"q\"", L"/home/u/\"q\"", L'/'},
+        CommandLineCase{L"\"", L"\"", L"\"", L'/'}));
 
 TEST(LauncherModeTest, DismissedPopupEndsWithoutWindowOrWrite) {
   Harness h;
@@ -75,15 +87,6 @@ TEST(LauncherModeTest, ProgramNameItemLeadsIntoSettingsWithEmptyBoxes) {
   EXPECT_EQ(h.tk.Text(1), L"");
   EXPECT_EQ(h.tk.listItems, std::vector<std::wstring>{L"A"}) << "the opening block ran";
   EXPECT_TRUE(h.os.opened.empty());
-}
-
-TEST(LauncherModeTest, LinuxSeparatorSplitsTheIdentifier) {
-  Harness h;
-  h.tk.separator = L'/';
-  h.tk.commandLine = L"/home/u/写真";
-  Form1 form(h.ctx);
-  form.Show();
-  EXPECT_EQ(h.tk.Text(0), L"写真");
 }
 
 }  // namespace

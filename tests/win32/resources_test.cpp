@@ -30,8 +30,9 @@ TEST(ResourcesTest, IconVersionAndManifest) {
     EXPECT_EQ(std::tuple(bmp->biSize, bmp->biWidth, bmp->biHeight, bmp->biBitCount),
               std::tuple(DWORD{sizeof(BITMAPINFOHEADER)}, LONG{size}, LONG{2 * size}, WORD(bits)));
   }
-  for (const char* needle : {"Microsoft.Windows.Common-Controls", "version=\"6.0.0.0\"",
-                             "level=\"asInvoker\"", "true/pm", "PerMonitorV2"})
+  for (const char* needle :
+       {"Microsoft.Windows.Common-Controls", "version=\"6.0.0.0\"", "level=\"asInvoker\"",
+        "true/pm", "PerMonitorV2", "name=\"Kivoret\" version=\"1.0.0.0\""})
     EXPECT_NE(resource(1, RT_MANIFEST).find(needle), std::string::npos) << needle;
   std::string version = resource(1, RT_VERSION);
   FreeLibrary(module);
@@ -42,8 +43,9 @@ TEST(ResourcesTest, IconVersionAndManifest) {
   };
   const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(query(L"\\"));
   ASSERT_TRUE(fixed && fixed->dwFileVersionMS == MAKELONG(0, 1) && fixed->dwFileVersionLS == 0);
-  for (const auto& [name, text] :
-       {std::pair{L"ProductVersion", L"1.0"}, {L"ProductName", L"キヴォレット"}}) {
+  for (const auto& [name, text] : {std::pair{L"ProductVersion", L"1.0"},
+                                   {L"FileVersion", L"1.0"},
+                                   {L"ProductName", L"キヴォレット"}}) {
     const void* got = query(std::wstring(L"\\StringFileInfo\\041104B0\\") + name);
     EXPECT_EQ(std::wstring(got ? static_cast<const wchar_t*>(got) : L"<missing>"), text);
   }

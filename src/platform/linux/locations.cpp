@@ -34,6 +34,22 @@ std::string XdgDir(const char* variable, const char* fallbackBelowHome) {
 
 std::string ConfigHome() { return XdgDir("XDG_CONFIG_HOME", "/.config"); }
 std::string DataHome() { return XdgDir("XDG_DATA_HOME", "/.local/share"); }
+std::vector<std::string> ConfigDirs() {
+  std::vector<std::string> out;
+  const char* v = std::getenv("XDG_CONFIG_DIRS");
+  std::string list = v != nullptr ? v : "";
+  for (std::size_t pos = 0; pos <= list.size();) {
+    std::size_t colon = list.find(':', pos);
+    if (colon == std::string::npos) colon = list.size();
+    std::string dir = list.substr(pos, colon - pos);
+    while (dir.size() > 1 && dir.back() == '/') dir.pop_back();
+    if (!dir.empty() && dir[0] == '/') out.push_back(dir);
+    pos = colon + 1;
+  }
+  if (out.empty()) out.push_back("/etc/xdg");
+  return out;
+}
+
 std::string ProgramConfigDir() { return ConfigHome() + "/kivoret"; }
 
 std::wstring SettingsDirFor(const std::wstring& appDir) {

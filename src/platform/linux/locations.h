@@ -2,12 +2,15 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace kv::linux_paths {
 
 // $XDG_CONFIG_HOME or ~/.config; $XDG_DATA_HOME or ~/.local/share (relative values ignored).
 std::string ConfigHome();
 std::string DataHome();
+// $XDG_CONFIG_DIRS's absolute entries in order, or /etc/xdg.
+std::vector<std::string> ConfigDirs();
 // The program's own folder below ConfigHome(), without a final "/".
 std::string ProgramConfigDir();
 

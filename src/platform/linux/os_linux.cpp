@@ -159,6 +159,13 @@ std::wstring LinuxOsServices::CommandVerb(const std::wstring& subkey) {
   return verb.find(L'\\') == std::wstring::npos ? verb : L"";
 }
 
+linux_shell::DropInFiles LinuxOsServices::DropIns(const std::string& verb,
+                                                  const std::string& menuName) const {
+  // configDir is the program's folder in the user's configuration home.
+  return linux_shell::FilesFor(places_.dataHome, linux_files::DirName(places_.configDir),
+                               linux_paths::ConfigDirs(), verb, menuName);
+}
+
 std::wstring LinuxOsServices::MenuName(const std::wstring& verb) {
   const auto text = registry_.Query(L"Folder\\shell\\" + verb, L"");
   const std::wstring name = linux_shell::WithoutAccessKey(text.value_or(L""));
@@ -171,8 +178,7 @@ std::optional<std::wstring> LinuxOsServices::RegQueryString(RegRoot, const std::
   const std::wstring verb = CommandVerb(subkey);
   if (value && !verb.empty() && name.empty()) {
     // Drop-ins deleted by hand: the entry is gone for the user, so it is gone here too.
-    const auto files =
-        linux_shell::FilesFor(places_.dataHome, EncodeLossy(verb), EncodeLossy(MenuName(verb)));
+    const auto files = DropIns(EncodeLossy(verb), EncodeLossy(MenuName(verb)));
     if (!linux_shell::Present(files)) return std::nullopt;
   }
   return value;
@@ -186,16 +192,14 @@ bool LinuxOsServices::RegSetString(RegRoot, const std::wstring& subkey, const st
   const auto program = linux_shell::ProgramOfCommand(EncodeLossy(value));
   if (!program) return false;
   const std::string menuName = EncodeLossy(MenuName(verb));
-  return linux_shell::Install(linux_shell::FilesFor(places_.dataHome, EncodeLossy(verb), menuName),
-                              menuName, *program);
+  return linux_shell::Install(DropIns(EncodeLossy(verb), menuName), menuName, *program);
 }
 
 bool LinuxOsServices::RegDeleteKey(RegRoot, const std::wstring& subkey) {
   const std::wstring verb = CommandVerb(subkey);
   bool ok = true;
   if (!verb.empty()) {
-    ok = linux_shell::Remove(
-        linux_shell::FilesFor(places_.dataHome, EncodeLossy(verb), EncodeLossy(MenuName(verb))));
+    ok = linux_shell::Remove(DropIns(EncodeLossy(verb), EncodeLossy(MenuName(verb))));
   }
   return registry_.DeleteKey(subkey) && ok;
 }

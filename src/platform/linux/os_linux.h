@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "dropins.h"
 #include "ini_file.h"
 #include "mounts.h"
 #include "platform/os_services.h"
@@ -53,6 +54,7 @@ class LinuxOsServices final : public OsServices {
   // The verb of "Folder\shell\<verb>\command", or empty for any other key.
   static std::wstring CommandVerb(const std::wstring& subkey);
   std::wstring MenuName(const std::wstring& verb);
+  linux_shell::DropInFiles DropIns(const std::string& verb, const std::string& menuName) const;
 
   Places places_;
   linux_mounts::MachineFacts facts_;

@@ -1,0 +1,49 @@
+#!/bin/bash
+# The Debian package: built by CPack, its fields, installed, run under Xvfb and removed cleanly.
+# As root with $CI set it goes through the system's dpkg; otherwise into a scratch dpkg root.
+source "$(dirname "$0")/../e2e/linux/lib.sh"
+BUILD=${1:?usage: deb.sh build-dir app-id version} ID=${2:?} VERSION=${3:?}
+make_scratch
+source "$(dirname "$0")/check-files.sh"
+(cd "$KV_SCRATCH" && cpack -G DEB --config "$BUILD/CPackConfig.cmake" -B "$KV_SCRATCH/pkg" \
+  >"$KV_SCRATCH/cpack.log" 2>&1) || fail "cpack: $(tail -20 "$KV_SCRATCH/cpack.log")"
+DEB=$(echo "$KV_SCRATCH"/pkg/kivoret_"$VERSION"_*.deb)
+[[ -f $DEB ]] || fail "no kivoret_${VERSION}_*.deb in $(ls "$KV_SCRATCH/pkg")"
+
+field() { dpkg-deb -f "$DEB" "$1"; }
+[[ $(field Package) == kivoret && $(field Version) == "$VERSION" ]] || fail "package $(field Package) $(field Version)"
+[[ $(field Maintainer) == *@* && -n $(field Description) && $(field Section) == utils ]] ||
+  fail "maintainer fields: $(dpkg-deb -I "$DEB")"
+# Computed from the binary: Qt's widgets library and the C library at least.
+[[ $(field Depends) == *libqt6widgets6* && $(field Depends) == *libc6* ]] ||
+  fail "Depends not computed from the binary: $(field Depends)"
+
+[[ $(dpkg-deb -c "$DEB") == *" ./usr/share/man/man1/kivoret.1.gz"* ]] || fail "the package has no man page"
+# Slim Debian images tell dpkg to skip man pages; then only the package's list can hold it.
+if grep -hqs '^path-exclude[= ]*/usr/share/man' /etc/dpkg/dpkg.cfg /etc/dpkg/dpkg.cfg.d/*; then
+  export KV_NO_MAN=1
+fi
+
+start_xvfb
+if [[ $(id -u) == 0 && -n ${CI:-} ]] && ! dpkg-query -W kivoret >/dev/null 2>&1; then
+  dpkg -i "$DEB" >/dev/null || fail "dpkg -i failed"
+  trap 'dpkg -r kivoret >/dev/null 2>&1; kill ${KV_PID:-} ${KV_XVFB_PID:-} 2>/dev/null; rm -rf "$KV_SCRATCH"' EXIT
+  ROOT="" DPKG=(dpkg)
+else
+  ROOT=$KV_SCRATCH/root
+  mkdir -p "$ROOT/var/lib/dpkg/info" "$ROOT/var/lib/dpkg/updates"
+  : >"$ROOT/var/lib/dpkg/status"
+  # The scratch database knows no other package: the dependencies are the host's.
+  DPKG=(dpkg --root="$ROOT" --force-not-root --force-depends --log=/dev/null)
+  "${DPKG[@]}" -i "$DEB" >"$KV_SCRATCH/dpkg.log" 2>&1 || fail "dpkg -i: $(cat "$KV_SCRATCH/dpkg.log")"
+fi
+mapfile -t listed < <("${DPKG[@]}" -L kivoret)
+check_installed_files "$ROOT/usr" "$ID" "$VERSION"
+check_runs "$ROOT/usr/bin/kivoret"
+"${DPKG[@]}" -r kivoret >"$KV_SCRATCH/dpkg.log" 2>&1 || fail "dpkg -r: $(cat "$KV_SCRATCH/dpkg.log")"
+for f in "${listed[@]}"; do
+  [[ -d $ROOT$f || ! -e $ROOT$f ]] || fail "left after removal: $f"
+done
+status=$("${DPKG[@]}" -s kivoret 2>/dev/null || true)
+[[ $status != *"Status: install ok"* ]] || fail "still registered as installed"
+echo "deb: ok"
