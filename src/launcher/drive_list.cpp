@@ -1,5 +1,7 @@
 #include "launcher/drive_list.h"
 
+#include "launcher/drive_queries.h"
+
 namespace kv::Module1 {
 namespace {
 
@@ -17,24 +19,35 @@ const wchar_t* TypeSuffix(unsigned type) {
 }  // namespace
 
 FolderArray GetDriveList(OsServices& os) {
+  // The deadline counts from here: the enumeration is part of what the user waits for.
+  const auto deadline = std::chrono::steady_clock::now() + kDriveDeadline;
   std::wstring text = os.GetLogicalDriveStrings();
   // Keep up to the last separator: the rest is the buffer's terminating NULs.
   const auto last = text.find_last_of(L"\\/");
   text.resize(last == std::wstring::npos ? 0 : last + 1);
 
-  FolderArray result;
+  std::vector<std::wstring> roots;
   for (std::size_t start = 0; start < text.size();) {
     auto end = text.find(L'\0', start);
     if (end == std::wstring::npos) end = text.size();
-    const std::wstring root = text.substr(start, end - start);
+    if (end > start) roots.push_back(text.substr(start, end - start));
     start = end + 1;
-    if (root.empty()) continue;
-    FolderEntry e{root, root};
-    const std::wstring label = os.GetVolumeLabel(root);
-    if (!label.empty()) {
-      e.Title = root + L" [" + label + L"]";
-    } else {
-      e.Title += TypeSuffix(os.GetDriveType(root));
+  }
+  std::vector<DriveQuery> queries;
+  queries.reserve(roots.size());
+  for (const auto& root : roots) queries.push_back(os.MakeDriveQuery(root));
+  const std::vector<DriveAnswer> answers = RunDriveQueries(std::move(queries), deadline);
+
+  FolderArray result;
+  for (std::size_t i = 0; i < roots.size(); ++i) {
+    const DriveAnswer& a = answers[i];
+    if (a.notAFolder) continue;
+    // Whatever did not answer in time counts as failed: no label, and the type only if known.
+    FolderEntry e{roots[i], roots[i]};
+    if (a.label && !a.label->empty()) {
+      e.Title = roots[i] + L" [" + *a.label + L"]";
+    } else if (a.type) {
+      e.Title += TypeSuffix(*a.type);
     }
     result.push_back(std::move(e));
   }

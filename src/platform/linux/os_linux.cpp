@@ -66,7 +66,7 @@ void LinuxOsServices::RemoveFile(const std::wstring& path) { ::unlink(EncodeLoss
 
 std::wstring LinuxOsServices::GetLogicalDriveStrings() {
   const auto table = linux_files::ReadFile(mountInfoPath_);
-  mounts_ = linux_mounts::ParseMountInfo(table.value_or(""), facts_);
+  mounts_ = linux_mounts::ParseMountInfo(table.value_or(""));
   std::wstring out;
   for (const auto& m : mounts_) {
     out += Decode(m.root);
@@ -84,15 +84,19 @@ const linux_mounts::Mount* LinuxOsServices::FindMount(const std::wstring& root) 
   return nullptr;
 }
 
-std::wstring LinuxOsServices::GetVolumeLabel(const std::wstring& root) {
-  const auto* m = FindMount(root);
-  if (m == nullptr || m->devNumber.empty() || !facts_.labelOf) return L"";
-  return Decode(facts_.labelOf(m->devNumber).value_or(""));
-}
-
-unsigned LinuxOsServices::GetDriveType(const std::wstring& root) {
-  const auto* m = FindMount(root);
-  return m == nullptr ? kDriveNoRootDir : linux_mounts::DriveTypeOf(*m, facts_);
+DriveQuery LinuxOsServices::MakeDriveQuery(const std::wstring& root) {
+  const auto* found = FindMount(root);
+  if (found == nullptr) return [](DriveReport& report) { report.Type(kDriveNoRootDir); };
+  // Copies only: an abandoned query may still run when this object is gone. /sys and
+  // /dev/disk come first; the mount point itself last, as only it reaches into the file system
+  // that may hang. A mount whose look did not answer in time stays listed: the table reports
+  // it, so it is there, and the look only ever weeds out bind-mounted files.
+  return [mount = *found, facts = facts_](DriveReport& report) {
+    report.Type(linux_mounts::DriveTypeOf(mount, facts));
+    const bool hasLabel = !mount.devNumber.empty() && facts.labelOf;
+    report.Label(hasLabel ? Decode(facts.labelOf(mount.devNumber).value_or("")) : L"");
+    if (linux_mounts::BindMountedFile(mount, facts)) report.NotAFolder();
+  };
 }
 
 void LinuxOsServices::ShellOpen(const std::wstring& path) {

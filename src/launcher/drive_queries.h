@@ -1,0 +1,27 @@
+// The drives' volume queries, run side by side under one deadline.
+#pragma once
+
+#include <chrono>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/os_services.h"
+
+namespace kv {
+
+// What one drive's queries had reported; unset fields were not answered.
+struct DriveAnswer {
+  std::optional<unsigned> type;
+  std::optional<std::wstring> label;
+  bool notAFolder = false;
+  bool finished = false;
+};
+
+// Starts one thread per query and returns, in the queries' order, what each had reported by the
+// time all had finished or `deadline` had come, whichever was first. A query still running then
+// is left to itself: nothing waits for it, and what it reports later goes nowhere.
+std::vector<DriveAnswer> RunDriveQueries(std::vector<DriveQuery> queries,
+                                         std::chrono::steady_clock::time_point deadline);
+
+}  // namespace kv
