@@ -17,14 +17,17 @@
 #include <utility>
 
 namespace kv {
-namespace {
 
-struct SharedRun {
+struct DriveQueryShared {
   std::mutex mutex;
   std::condition_variable changed;
   std::vector<DriveAnswer> answers;
   std::size_t running = 0;
 };
+
+namespace {
+
+using SharedRun = DriveQueryShared;
 
 class Report final : public DriveReport {
  public:
@@ -56,9 +59,10 @@ class Report final : public DriveReport {
 
 }  // namespace
 
-std::vector<DriveAnswer> RunDriveQueries(std::vector<DriveQuery> queries,
-                                         std::chrono::steady_clock::time_point deadline) {
-  auto run = std::make_shared<SharedRun>();
+DriveQueryRun::DriveQueryRun(std::vector<DriveQuery> queries,
+                             std::chrono::steady_clock::time_point deadline)
+    : shared_(std::make_shared<SharedRun>()), deadline_(deadline) {
+  const auto& run = shared_;
   run->answers.resize(queries.size());
   for (std::size_t i = 0; i < queries.size(); ++i) {
     if (!queries[i]) continue;
@@ -81,9 +85,12 @@ std::vector<DriveAnswer> RunDriveQueries(std::vector<DriveQuery> queries,
       --run->running;
     }
   }
-  std::unique_lock lock(run->mutex);
-  run->changed.wait_until(lock, deadline, [&] { return run->running == 0; });
-  return run->answers;
+}
+
+std::vector<DriveAnswer> DriveQueryRun::Collect() const {
+  std::unique_lock lock(shared_->mutex);
+  shared_->changed.wait_until(lock, deadline_, [this] { return shared_->running == 0; });
+  return shared_->answers;
 }
 
 }  // namespace kv

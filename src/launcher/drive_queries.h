@@ -2,6 +2,7 @@
 #pragma once
 
 #include <chrono>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -18,10 +19,20 @@ struct DriveAnswer {
   bool finished = false;
 };
 
-// Starts one thread per query and returns, in the queries' order, what each had reported by the
-// time all had finished or `deadline` had come, whichever was first. A query still running then
-// is left to itself: nothing waits for it, and what it reports later goes nowhere.
-std::vector<DriveAnswer> RunDriveQueries(std::vector<DriveQuery> queries,
-                                         std::chrono::steady_clock::time_point deadline);
+struct DriveQueryShared;
+
+class DriveQueryRun {
+ public:
+  // Starts one thread per query.
+  DriveQueryRun(std::vector<DriveQuery> queries, std::chrono::steady_clock::time_point deadline);
+  // What each query had reported, in their order, by the time all had finished or the deadline
+  // had come, whichever was first. A query still running then is left to itself: nothing waits
+  // for it, and what it reports later goes nowhere.
+  std::vector<DriveAnswer> Collect() const;
+
+ private:
+  std::shared_ptr<DriveQueryShared> shared_;
+  std::chrono::steady_clock::time_point deadline_;
+};
 
 }  // namespace kv

@@ -2,8 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <thread>
 
 #include "fakes/fake_os.h"
+#include "fakes/harness.h"
 #include "launcher/drive_list.h"
 
 namespace kv::test {
@@ -91,6 +93,25 @@ TEST(DriveDeadline, ARootThatAnswersAsAFileIsDroppedTheRestKeepTheirOrder) {
                {L"/mnt/nas/", L"", kDriveRemote}};
   EXPECT_EQ(TimedDriveList(os).titles, (std::vector<std::wstring>{L"/ [ローカルディスク]",
                                                        L"/mnt/nas/ [ネットワークドライブ]"}));
+}
+
+TEST(DriveDeadline, AStepBegunEarlyWaitsOnlyForWhatIsLeftOfItsDeadlineAndIsUsedOnce) {
+  Harness h;
+  h.os.drives = {{L"C:\\", L"", kDriveFixed}, {L"D:\\", L"", kDriveRemote, true, Shut(), nullptr}};
+  h.ctx.EarlyDriveStep = std::make_shared<Module1::DriveStep>(h.os);
+  std::this_thread::sleep_for(Module1::kDriveDeadline - milliseconds(100));  // the toolkit starts
+  auto start = Clock::now();
+  FolderArray list = Module1::GetDriveList(h.ctx);
+  EXPECT_LT(Clock::now() - start, milliseconds(100) + kSlack);
+  ASSERT_EQ(list.size(), 2u);
+  EXPECT_EQ(list[1].Title, L"D:\\");
+  EXPECT_FALSE(h.ctx.EarlyDriveStep);
+
+  // The next list is a step of its own: D: answers now.
+  h.os.drives[1].beforeType = nullptr;
+  list = Module1::GetDriveList(h.ctx);
+  ASSERT_EQ(list.size(), 2u);
+  EXPECT_EQ(list[1].Title, L"D:\\ [ネットワークドライブ]");
 }
 
 // A query that throws after its first answer has failed; the thread must not take the

@@ -1,8 +1,12 @@
 // LinuxOsServices: conversions at the boundary, the stand-ins and the Qt-side services.
 #include "os_linux.h"
 
+#include <langinfo.h>
+#include <locale.h>
 #include <spawn.h>
 #include <unistd.h>
+
+#include <cstring>
 
 #include <QCursor>
 #include <QFileDialog>
@@ -23,6 +27,32 @@ using linux_cp::Decode;
 using linux_cp::EncodeLossy;
 
 constexpr wchar_t kDefaultMenuText[] = L"キヴォレットに登録";
+
+// The drive queries convert on threads of their own while the program may still be setting its
+// global locale (the launcher starts them before Qt, which sets it again): such a thread uses a
+// locale of its own, chosen as the program chooses its own (a plain ASCII locale read as UTF-8).
+class ThreadCtype {
+ public:
+  ThreadCtype() {
+    locale_ = ::newlocale(LC_CTYPE_MASK, "", nullptr);
+    if (locale_ == nullptr || std::strcmp(::nl_langinfo_l(CODESET, locale_), "ANSI_X3.4-1968") == 0) {
+      if (locale_ != nullptr) ::freelocale(locale_);
+      locale_ = ::newlocale(LC_CTYPE_MASK, "C.UTF-8", nullptr);
+    }
+    if (locale_ != nullptr) previous_ = ::uselocale(locale_);
+  }
+  ~ThreadCtype() {
+    if (locale_ == nullptr) return;
+    ::uselocale(previous_);
+    ::freelocale(locale_);
+  }
+  ThreadCtype(const ThreadCtype&) = delete;
+  ThreadCtype& operator=(const ThreadCtype&) = delete;
+
+ private:
+  locale_t locale_ = nullptr;
+  locale_t previous_ = nullptr;
+};
 
 }  // namespace
 
@@ -92,6 +122,7 @@ DriveQuery LinuxOsServices::MakeDriveQuery(const std::wstring& root) {
   // that may hang. A mount whose look did not answer in time stays listed: the table reports
   // it, so it is there, and the look only ever weeds out bind-mounted files.
   return [mount = *found, facts = facts_](DriveReport& report) {
+    const ThreadCtype ctype;
     report.Type(linux_mounts::DriveTypeOf(mount, facts));
     const bool hasLabel = !mount.devNumber.empty() && facts.labelOf;
     report.Label(hasLabel ? Decode(facts.labelOf(mount.devNumber).value_or("")) : L"");
