@@ -4,9 +4,10 @@
 // hung FUSE daemon) may never return, and joining it would hold the menu or the program's end.
 // Why nothing static: an abandoned thread can still be running while the program ends. Its
 // state is the shared block below plus the copies inside its query, all freed by whoever lets go
-// last, so the program's exit never destroys anything under it; the process's end then takes
-// the thread down with it (Linux kills it as soon as its wait is killable, Windows ends it in
-// ExitProcess).
+// last, so the program's exit never destroys anything under it. The process's end takes the
+// thread down with it: Windows ends it in ExitProcess; Linux kills it at once unless it waits on
+// a request a FUSE daemon has already taken, which the kernel lets finish (or fail when the
+// daemon goes) before the process is finally gone, though nothing of it shows by then.
 #include "launcher/drive_queries.h"
 
 #include <condition_variable>
@@ -27,11 +28,10 @@ struct DriveQueryShared {
 
 namespace {
 
-using SharedRun = DriveQueryShared;
-
 class Report final : public DriveReport {
  public:
-  Report(std::shared_ptr<SharedRun> run, std::size_t index) : run_(std::move(run)), index_(index) {}
+  Report(std::shared_ptr<DriveQueryShared> run, std::size_t index)
+      : run_(std::move(run)), index_(index) {}
 
   void Type(unsigned type) override {
     std::lock_guard lock(run_->mutex);
@@ -53,7 +53,7 @@ class Report final : public DriveReport {
   }
 
  private:
-  std::shared_ptr<SharedRun> run_;
+  std::shared_ptr<DriveQueryShared> run_;
   std::size_t index_;
 };
 
@@ -61,7 +61,7 @@ class Report final : public DriveReport {
 
 DriveQueryRun::DriveQueryRun(std::vector<DriveQuery> queries,
                              std::chrono::steady_clock::time_point deadline)
-    : shared_(std::make_shared<SharedRun>()), deadline_(deadline) {
+    : shared_(std::make_shared<DriveQueryShared>()), deadline_(deadline) {
   const auto& run = shared_;
   run->answers.resize(queries.size());
   for (std::size_t i = 0; i < queries.size(); ++i) {

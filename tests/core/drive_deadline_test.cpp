@@ -39,21 +39,22 @@ TEST(DriveDeadline, OneHungDriveAmongThreeGetsTheFailedQueryTitleWithinTheDeadli
     std::wstring title;
   } cases[] = {
       {"type never answers", {L"D:\\", L"", kDriveRemote, true, Shut(), nullptr}, L"D:\\"},
-      {"label never answers", {L"D:\\", L"", kDriveRemote, true, nullptr, Shut()},
+      {"label never answers",
+       {L"D:\\", L"", kDriveRemote, true, nullptr, Shut()},
        L"D:\\ [ネットワークドライブ]"},
-      {"labelled, label never answers", {L"D:\\", L"NAS", kDriveRemote, true, nullptr, Shut()},
+      {"labelled, label never answers",
+       {L"D:\\", L"NAS", kDriveRemote, true, nullptr, Shut()},
        L"D:\\ [ネットワークドライブ]"},
       {"type unknown, label never answers", {L"D:\\", L"", 9, true, nullptr, Shut()}, L"D:\\"},
-      {"not yet known to be a file", {L"D:\\", L"", kDriveFixed, false, Shut(), nullptr},
-       L"D:\\"},
+      {"not yet known to be a file", {L"D:\\", L"", kDriveFixed, false, Shut(), nullptr}, L"D:\\"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     FakeOs os;
     os.drives = {{L"C:\\", L"", kDriveFixed}, c.hung, {L"E:\\", L"DATA", kDriveCdrom}};
     const Timed t = TimedDriveList(os);
-    EXPECT_EQ(t.titles, (std::vector<std::wstring>{L"C:\\ [ローカルディスク]", c.title,
-                                                   L"E:\\ [DATA]"}));
+    EXPECT_EQ(t.titles,
+              (std::vector<std::wstring>{L"C:\\ [ローカルディスク]", c.title, L"E:\\ [DATA]"}));
     EXPECT_GE(t.took, Module1::kDriveDeadline - milliseconds(5));
     EXPECT_LT(t.took, Module1::kDriveDeadline + kSlack);
   }
@@ -67,8 +68,7 @@ TEST(DriveDeadline, OneDeadlineForAllDrives) {
                {L"D:\\", L"B", kDriveFixed, true, slow(), nullptr},
                {L"E:\\", L"C", kDriveRemovable, true, nullptr, slow()}};
   Timed t = TimedDriveList(os);
-  EXPECT_EQ(t.titles,
-            (std::vector<std::wstring>{L"C:\\ [A]", L"D:\\ [B]", L"E:\\ [C]"}));
+  EXPECT_EQ(t.titles, (std::vector<std::wstring>{L"C:\\ [A]", L"D:\\ [B]", L"E:\\ [C]"}));
   EXPECT_LT(t.took, Module1::kDriveDeadline);
 
   // Three that never answer cost one deadline, not three.
@@ -91,8 +91,9 @@ TEST(DriveDeadline, ARootThatAnswersAsAFileIsDroppedTheRestKeepTheirOrder) {
   os.drives = {{L"/", L"", kDriveFixed},
                {L"/srv/notes.txt/", L"", kDriveFixed, false},
                {L"/mnt/nas/", L"", kDriveRemote}};
-  EXPECT_EQ(TimedDriveList(os).titles, (std::vector<std::wstring>{L"/ [ローカルディスク]",
-                                                       L"/mnt/nas/ [ネットワークドライブ]"}));
+  EXPECT_EQ(
+      TimedDriveList(os).titles,
+      (std::vector<std::wstring>{L"/ [ローカルディスク]", L"/mnt/nas/ [ネットワークドライブ]"}));
 }
 
 TEST(DriveDeadline, AStepBegunEarlyWaitsOnlyForWhatIsLeftOfItsDeadlineAndIsUsedOnce) {
@@ -131,7 +132,8 @@ TEST(DriveDeadline, AQueryThatThrowsKeepsWhatItHadAnswered) {
   ThrowingOs os;
   os.drives = {{L"C:\\", L"", kDriveFixed}, {L"D:\\", L"X", kDriveFixed}};
   const Timed t = TimedDriveList(os);
-  EXPECT_EQ(t.titles, (std::vector<std::wstring>{L"C:\\ [ローカルディスク]", L"D:\\ [CD-ROMドライブ]"}));
+  EXPECT_EQ(t.titles,
+            (std::vector<std::wstring>{L"C:\\ [ローカルディスク]", L"D:\\ [CD-ROMドライブ]"}));
   EXPECT_LT(t.took, Module1::kDriveDeadline - milliseconds(50));
 }
 

@@ -72,8 +72,8 @@ TEST(MountTable, VolumesWorthOpeningInTableOrderRootFirstWithTypeAndLabel) {
                      "/ 3 -", "/home/ 3 Data Disk", "/tmp/ 6 -", "/boot/efi/ 3 -",
                      "/run/media/u/USB STICK/ 2 USB STICK", "/media/cdrom/ 5 -", "/mnt/nas/ 4 -",
                      "/mnt/share/ 4 -", "/mnt/ssh/ 4 -", "/srv/data/ 3 Data Disk",
-                     "/srv/notes.txt/ 3 Data Disk", "/mnt/ram/ 6 -",
-                     "/mnt/odd/ 0 -", "/mnt/card/ 2 -", "/mnt/a b\tc\\d/ 3 -"}));
+                     "/srv/notes.txt/ 3 Data Disk", "/mnt/ram/ 6 -", "/mnt/odd/ 0 -",
+                     "/mnt/card/ 2 -", "/mnt/a b\tc\\d/ 3 -"}));
 }
 
 TEST(MountTable, MountedOverKeepsPlaceTakesNewDataAndRootIsAlwaysFirst) {

@@ -1,12 +1,11 @@
 // The real drive step beside a FUSE mount that never answers (slowfs): one deadline, and the
 // mount listed with the title of a failed query.
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <chrono>
@@ -74,8 +73,8 @@ TEST_F(SlowMount, IsListedWithTheFailedQueryTitleWithinTheDeadline) {
   const FolderArray list = Module1::GetDriveList(os);
   EXPECT_LT(std::chrono::steady_clock::now() - start, Module1::kDriveDeadline + 300ms);
   const std::wstring root = std::wstring(mountPoint_.begin(), mountPoint_.end()) + L"/";
-  const auto it = std::find_if(list.begin(), list.end(),
-                               [&](const FolderEntry& e) { return e.Path == root; });
+  const auto it =
+      std::find_if(list.begin(), list.end(), [&](const FolderEntry& e) { return e.Path == root; });
   ASSERT_NE(it, list.end()) << "the hung mount is missing";
   // Its table entry (fuse.slowfs) tells no kind, and nothing else answered.
   EXPECT_EQ(it->Title, root);

@@ -34,7 +34,8 @@ std::wstring Utf8ToWide(const std::string& s) {
 TEST(DriveDeadlineWin32, AHungQueryCostsOneDeadlineAndTheProcessStillEnds) {
   ScratchDir dir;
   const std::filesystem::path out = dir.path() / L"titles.txt";
-  std::wstring cmd = L"\"" + win32::Win32Toolkit().AppPath() + L"\\hung_drive.exe\" \"" + out.wstring() + L"\"";
+  std::wstring cmd =
+      L"\"" + win32::Win32Toolkit().AppPath() + L"\\hung_drive.exe\" \"" + out.wstring() + L"\"";
   STARTUPINFOW si{sizeof(si)};
   PROCESS_INFORMATION pi{};
   ASSERT_TRUE(::CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,

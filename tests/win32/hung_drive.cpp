@@ -27,8 +27,8 @@ int wmain(int argc, wchar_t** argv) {
     std::ofstream out(std::filesystem::path(argv[1]), std::ios::binary);
     out << took.count() << "\n";
     for (const auto& e : list) {
-      const int n = ::WideCharToMultiByte(CP_UTF8, 0, e.Title.c_str(), -1, nullptr, 0, nullptr,
-                                          nullptr);
+      const int n =
+          ::WideCharToMultiByte(CP_UTF8, 0, e.Title.c_str(), -1, nullptr, 0, nullptr, nullptr);
       std::string utf8(n > 0 ? n - 1 : 0, '\0');
       ::WideCharToMultiByte(CP_UTF8, 0, e.Title.c_str(), -1, utf8.data(), n, nullptr, nullptr);
       out << utf8 << "\n";

@@ -6,12 +6,11 @@
 #include <spawn.h>
 #include <unistd.h>
 
-#include <cstring>
-
 #include <QCursor>
 #include <QFileDialog>
 #include <QListWidget>
 #include <QScrollBar>
+#include <cstring>
 
 #include "codepage.h"
 #include "dropins.h"
@@ -35,7 +34,8 @@ class ThreadCtype {
  public:
   ThreadCtype() {
     locale_ = ::newlocale(LC_CTYPE_MASK, "", nullptr);
-    if (locale_ == nullptr || std::strcmp(::nl_langinfo_l(CODESET, locale_), "ANSI_X3.4-1968") == 0) {
+    if (locale_ == nullptr ||
+        std::strcmp(::nl_langinfo_l(CODESET, locale_), "ANSI_X3.4-1968") == 0) {
       if (locale_ != nullptr) ::freelocale(locale_);
       locale_ = ::newlocale(LC_CTYPE_MASK, "C.UTF-8", nullptr);
     }
