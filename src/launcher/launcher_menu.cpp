@@ -11,7 +11,7 @@ constexpr int kMaxMenuIndex = 32767;
 
 void Form1::LauncherStep() {
   if (ctx_.ShowDrives != 0) {
-    DriveList = Module1::GetDriveList(ctx_.os);
+    DriveList = Module1::GetDriveList(ctx_);
     for (int i = 0; i < std::min<int>(DriveList.size(), kMaxMenuIndex + 1); ++i) {
       const MenuRef item{MenuKind::Drive, static_cast<std::int16_t>(i)};
       if (i != 0) ctx_.tk.LoadMenuElement(item);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -29,6 +30,24 @@ enum DriveTypeValue : unsigned {
   kDriveRamdisk = 6,
 };
 
+// Where one drive's volume queries report their answers, each as soon as it comes. Called on the
+// query's own thread; it stays valid for as long as the query runs, even after nobody waits.
+class DriveReport {
+ public:
+  virtual void Type(unsigned type) = 0;
+  // Empty: the volume has no label, or the query failed.
+  virtual void Label(std::wstring label) = 0;
+  // The root is no folder to open (a file bind-mounted on Linux).
+  virtual void NotAFolder() = 0;
+
+ protected:
+  ~DriveReport() = default;
+};
+
+// One drive's volume queries, run on a thread of its own. A query that hangs is abandoned and
+// may outlive its OsServices and the caller, so it holds copies of everything it uses.
+using DriveQuery = std::function<void(DriveReport&)>;
+
 class OsServices {
  public:
   virtual ~OsServices() = default;
@@ -48,9 +67,8 @@ class OsServices {
 
   // Drives: the roots, each ended by NUL (as GetLogicalDriveStringsA fills its buffer).
   virtual std::wstring GetLogicalDriveStrings() = 0;
-  // Volume label only; empty when the volume cannot be queried.
-  virtual std::wstring GetVolumeLabel(const std::wstring& root) = 0;
-  virtual unsigned GetDriveType(const std::wstring& root) = 0;
+  // Packages the type and label queries of one root; touches no volume itself.
+  virtual DriveQuery MakeDriveQuery(const std::wstring& root) = 0;
 
   // The shell's "open" verb on a path, shown normally; the result is the shell's business.
   virtual void ShellOpen(const std::wstring& path) = 0;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "platform/os_services.h"
@@ -9,6 +10,8 @@
 #include "settings/folder_entry.h"
 
 namespace kv::Module1 {
+
+class DriveStep;
 
 struct Context {
   Context(OsServices& o, Toolkit& t) : os(o), tk(t) {}
@@ -20,6 +23,8 @@ struct Context {
   // Where "Setting.ini" lives; empty means AppDir. Linux points it elsewhere when the
   // program's directory holds no settings file of its own.
   std::wstring SettingsDir;
+  // The launcher's drive step, when the program began it before starting its toolkit.
+  std::shared_ptr<DriveStep> EarlyDriveStep;
 };
 
 }  // namespace kv::Module1

@@ -113,16 +113,33 @@ std::wstring FakeOs::GetLogicalDriveStrings() {
   return s + L'\0';
 }
 
-std::wstring FakeOs::GetVolumeLabel(const std::wstring& root) {
-  for (const auto& d : drives)
-    if (d.root == root) return d.label;
-  return L"";
+void DriveGate::Open() {
+  std::lock_guard lock(mutex_);
+  open_ = true;
+  opened_.notify_all();
 }
 
-unsigned FakeOs::GetDriveType(const std::wstring& root) {
+void DriveGate::Pass() {
+  std::unique_lock lock(mutex_);
+  if (delay_) {
+    opened_.wait_for(lock, *delay_, [this] { return open_; });
+  } else {
+    opened_.wait(lock, [this] { return open_; });
+  }
+}
+
+DriveQuery FakeOs::MakeDriveQuery(const std::wstring& root) {
+  FakeDrive drive{root, L"", kDriveNoRootDir};
   for (const auto& d : drives)
-    if (d.root == root) return d.type;
-  return kDriveNoRootDir;
+    if (d.root == root) drive = d;
+  // A copy: the query may still run when the fake is gone.
+  return [drive](DriveReport& report) {
+    if (drive.beforeType) drive.beforeType->Pass();
+    report.Type(drive.type);
+    if (!drive.folder) report.NotAFolder();
+    if (drive.beforeLabel) drive.beforeLabel->Pass();
+    report.Label(drive.label);
+  };
 }
 
 void FakeOs::ShellOpen(const std::wstring& path) { opened.push_back(path); }

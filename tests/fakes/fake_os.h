@@ -1,7 +1,11 @@
 // In-memory OS services: files, drives, registry and the shell, with recorded outcomes.
 #pragma once
 
+#include <chrono>
+#include <condition_variable>
 #include <map>
+#include <memory>
+#include <mutex>
 #include <optional>
 #include <set>
 #include <string>
@@ -25,9 +29,27 @@ struct FakeIni {
   std::wstring Text() const;
 };
 
+// Holds a fake drive's query until opened, or until its delay has passed (a slow drive).
+class DriveGate {
+ public:
+  DriveGate() = default;  // shut until opened
+  explicit DriveGate(std::chrono::milliseconds delay) : delay_(delay) {}
+  void Open();
+  void Pass();
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable opened_;
+  bool open_ = false;
+  std::optional<std::chrono::milliseconds> delay_;
+};
+
 struct FakeDrive {
   std::wstring root, label;
   unsigned type = kDriveFixed;
+  bool folder = true;
+  // Shared with the query's thread, so a gate left shut may outlive the fake.
+  std::shared_ptr<DriveGate> beforeType = nullptr, beforeLabel = nullptr;
 };
 
 class FakeOs : public OsServices {
@@ -64,8 +86,7 @@ class FakeOs : public OsServices {
   void RemoveFile(const std::wstring& path) override;
 
   std::wstring GetLogicalDriveStrings() override;
-  std::wstring GetVolumeLabel(const std::wstring& root) override;
-  unsigned GetDriveType(const std::wstring& root) override;
+  DriveQuery MakeDriveQuery(const std::wstring& root) override;
 
   void ShellOpen(const std::wstring& path) override;
   void SetForegroundWindow(NativeHandle window) override;

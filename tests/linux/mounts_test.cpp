@@ -3,6 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
+#include "launcher/drive_list.h"
+#include "os_linux.h"
+#include "temp_dir.h"
+
 namespace kv::linux_mounts {
 namespace {
 
@@ -42,7 +48,10 @@ MachineFacts Facts() {
     return std::nullopt;
   };
   f.isRemovable = [](const std::string& dev) { return dev == "8:33" || dev == "11:0"; };
-  f.isDirectory = [](const std::string& mp) { return mp != "/srv/notes.txt"; };
+  f.isDirectory = [](const std::string& mp) {
+    if (mp == "/") ADD_FAILURE() << "the root was looked at";
+    return mp != "/srv/notes.txt/";
+  };
   return f;
 }
 
@@ -55,15 +64,16 @@ std::vector<std::string> Roots(const std::vector<Mount>& mounts) {
 TEST(MountTable, VolumesWorthOpeningInTableOrderRootFirstWithTypeAndLabel) {
   const MachineFacts facts = Facts();
   std::vector<std::string> got;
-  for (const auto& m : ParseMountInfo(kTable, facts)) {
+  for (const auto& m : ParseMountInfo(kTable)) {
     got.push_back(m.root + " " + std::to_string(DriveTypeOf(m, facts)) + " " +
                   facts.labelOf(m.devNumber).value_or("-"));
   }
   EXPECT_EQ(got, (std::vector<std::string>{
                      "/ 3 -", "/home/ 3 Data Disk", "/tmp/ 6 -", "/boot/efi/ 3 -",
                      "/run/media/u/USB STICK/ 2 USB STICK", "/media/cdrom/ 5 -", "/mnt/nas/ 4 -",
-                     "/mnt/share/ 4 -", "/mnt/ssh/ 4 -", "/srv/data/ 3 Data Disk", "/mnt/ram/ 6 -",
-                     "/mnt/odd/ 0 -", "/mnt/card/ 2 -", "/mnt/a b\tc\\d/ 3 -"}));
+                     "/mnt/share/ 4 -", "/mnt/ssh/ 4 -", "/srv/data/ 3 Data Disk",
+                     "/srv/notes.txt/ 3 Data Disk", "/mnt/ram/ 6 -", "/mnt/odd/ 0 -",
+                     "/mnt/card/ 2 -", "/mnt/a b\tc\\d/ 3 -"}));
 }
 
 TEST(MountTable, MountedOverKeepsPlaceTakesNewDataAndRootIsAlwaysFirst) {
@@ -71,18 +81,43 @@ TEST(MountTable, MountedOverKeepsPlaceTakesNewDataAndRootIsAlwaysFirst) {
       "1 0 8:1 / / rw - ext4 /dev/sda1 rw\n"
       "2 1 8:2 / /data rw - ext4 /dev/sda2 rw\n"
       "3 1 0:9 / /var rw - ext4 /dev/sda4 rw\n"
-      "4 2 0:30 / /data rw - tmpfs tmpfs rw\n",
-      Facts());
+      "4 2 0:30 / /data rw - tmpfs tmpfs rw\n");
   ASSERT_EQ(Roots(over), (std::vector<std::string>{"/", "/data/", "/var/"}));
   EXPECT_EQ(over[1].fsType, "tmpfs");
   const auto late = ParseMountInfo(
       "2 1 8:2 / /data rw - ext4 /dev/sda2 rw\n"
       "1 0 0:1 / / rw - overlay overlay rw\n"
-      "garbage line\n",
-      Facts());
+      "garbage line\n");
   EXPECT_EQ(Roots(late), (std::vector<std::string>{"/", "/data/"}));
   EXPECT_EQ(DriveTypeOf(late[0], Facts()), 0u);
-  EXPECT_EQ(Roots(ParseMountInfo("", Facts())), (std::vector<std::string>{"/"}));
+  EXPECT_EQ(Roots(ParseMountInfo("")), (std::vector<std::string>{"/"}));
+}
+
+// The whole drive step on a table: types and labels from the machine, the bind-mounted file
+// weeded out by its own query, and no mount point looked at before the queries run.
+TEST(MountTable, DriveListOfATable) {
+  kv::testing::TempDir dir;
+  const std::string table = dir.path() + "/mountinfo";
+  std::ofstream(table) << kTable;
+  bool enumerating = true;
+  MachineFacts facts = Facts();
+  facts.isDirectory = [&enumerating, real = facts.isDirectory](const std::string& mp) {
+    if (enumerating) ADD_FAILURE() << mp << " looked at while enumerating";
+    return real(mp);
+  };
+  LinuxOsServices os({dir.path(), dir.path()}, facts, table);
+  const std::wstring roots = os.GetLogicalDriveStrings();
+  EXPECT_NE(roots.find(L"/srv/notes.txt/"), std::wstring::npos);
+  enumerating = false;
+  std::vector<std::wstring> titles;
+  for (const auto& e : Module1::GetDriveList(os)) titles.push_back(e.Title);
+  EXPECT_EQ(titles, (std::vector<std::wstring>{
+                        L"/ [ローカルディスク]", L"/home/ [Data Disk]", L"/tmp/ [RAMディスク]",
+                        L"/boot/efi/ [ローカルディスク]", L"/run/media/u/USB STICK/ [USB STICK]",
+                        L"/media/cdrom/ [CD-ROMドライブ]", L"/mnt/nas/ [ネットワークドライブ]",
+                        L"/mnt/share/ [ネットワークドライブ]", L"/mnt/ssh/ [ネットワークドライブ]",
+                        L"/srv/data/ [Data Disk]", L"/mnt/ram/ [RAMディスク]", L"/mnt/odd/",
+                        L"/mnt/card/ [リムーバブル]", L"/mnt/a b\tc\\d/ [ローカルディスク]"}));
 }
 
 TEST(MountTable, LabelNameEscapes) {

@@ -15,7 +15,7 @@ namespace {
 
 TEST(DriveListTest, RealDrivesHaveRootsAndTitlesInOneOfTheForms) {
   win32::Win32OsServices os;
-  EXPECT_EQ(os.GetDriveType(L"C:\\"), unsigned{kDriveFixed});
+  EXPECT_EQ(win32::DriveTypeOf(L"C:\\"), unsigned{kDriveFixed});
   bool sawC = false;
   for (const FolderEntry& d : Module1::GetDriveList(os)) {
     SCOPED_TRACE(d.Title);
@@ -24,7 +24,7 @@ TEST(DriveListTest, RealDrivesHaveRootsAndTitlesInOneOfTheForms) {
     EXPECT_TRUE(std::regex_match(d.Title.substr(3), std::wregex(LR"(( \[.+\])?)")));
     if (d.Path != L"C:\\") continue;
     sawC = true;
-    EXPECT_TRUE(!os.GetVolumeLabel(d.Path).empty() || d.Title == L"C:\\ [ローカルディスク]");
+    EXPECT_TRUE(!win32::VolumeLabelOf(d.Path).empty() || d.Title == L"C:\\ [ローカルディスク]");
   }
   EXPECT_TRUE(sawC);
 }

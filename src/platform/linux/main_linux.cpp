@@ -7,13 +7,25 @@
 #include <cstring>
 
 #include "app/form1.h"
+#include "launcher/drive_list.h"
 #include "locations.h"
 #include "os_linux.h"
 #include "settings/module1.h"
 #include "toolkit_qt.h"
 
+namespace {
+
+// The plain C locale knows only ASCII; read it as UTF-8, as Qt does, so that Japanese names
+// survive a session without LANG.
+void ReadAsciiLocaleAsUtf8() {
+  if (std::strcmp(nl_langinfo(CODESET), "ANSI_X3.4-1968") == 0) std::setlocale(LC_CTYPE, "C.UTF-8");
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
   std::setlocale(LC_ALL, "");
+  ReadAsciiLocaleAsUtf8();  // the drive step below converts before Qt is up
   // Wayland tells no application where the pointer is, and the popup belongs at the pointer:
   // go through XWayland unless the user chose a platform.
   const char* wayland = std::getenv("WAYLAND_DISPLAY");
@@ -23,14 +35,17 @@ int main(int argc, char** argv) {
       (chosen == nullptr || *chosen == '\0')) {
     ::setenv("QT_QPA_PLATFORM", "xcb", 1);
   }
-  QApplication app(argc, argv);  // sets the locale from the environment once more
-  // The plain C locale knows only ASCII; read it as UTF-8, as Qt does, so that Japanese names
-  // survive a session without LANG.
-  if (std::strcmp(nl_langinfo(CODESET), "ANSI_X3.4-1968") == 0) std::setlocale(LC_CTYPE, "C.UTF-8");
-
   kv::LinuxOsServices os;
+  // The launcher (no argument) begins its drive step here: waiting for a drive that does not
+  // answer then overlaps Qt's start instead of following it.
+  std::shared_ptr<kv::Module1::DriveStep> drives;
+  if (argc <= 1) drives = std::make_shared<kv::Module1::DriveStep>(os);
+  QApplication app(argc, argv);  // sets the locale from the environment once more
+  ReadAsciiLocaleAsUtf8();
+
   kv::QtToolkit tk(argc, argv);
   kv::Module1::Context ctx{os, tk};
+  ctx.EarlyDriveStep = std::move(drives);
   std::wstring appDir = tk.AppPath();
   if (appDir.empty() || appDir.back() != L'/') appDir += L'/';
   ctx.SettingsDir = kv::linux_paths::SettingsDirFor(appDir);

@@ -66,16 +66,16 @@ std::vector<std::string_view> Fields(std::string_view line) {
   return out;
 }
 
-bool Worth(const Mount& m, const std::string& mountPoint, const MachineFacts& facts) {
+// Decided from the table alone: a look at the mount point itself may hang, so it waits for the
+// drive's own query (BindMountedFile).
+bool Worth(const Mount& m) {
   if (m.root == "/") return true;
   if (In(kPseudo, m.fsType)) return false;
-  if (m.root.starts_with("/run/media/")) return facts.isDirectory(mountPoint);
+  if (m.root.starts_with("/run/media/")) return true;
   for (std::string_view tree : kHiddenTrees) {
     if (m.root.starts_with(tree)) return false;
   }
-  if (m.root.starts_with("/var/lib/containers/")) return false;
-  // A bind-mounted file is no folder to open.
-  return facts.isDirectory(mountPoint);
+  return !m.root.starts_with("/var/lib/containers/");
 }
 
 std::string ReadSmallFile(const std::string& path) {
@@ -102,7 +102,7 @@ std::string DecodeLabelName(std::string_view name) {
   return out;
 }
 
-std::vector<Mount> ParseMountInfo(std::string_view mountinfo, const MachineFacts& facts) {
+std::vector<Mount> ParseMountInfo(std::string_view mountinfo) {
   std::vector<Mount> out;
   std::size_t pos = 0;
   while (pos < mountinfo.size()) {
@@ -118,7 +118,7 @@ std::vector<Mount> ParseMountInfo(std::string_view mountinfo, const MachineFacts
             DecodeOctal(*(dash + 1)), DecodeOctal(*(dash + 2))};
     const auto same =
         std::find_if(out.begin(), out.end(), [&](const Mount& o) { return o.root == m.root; });
-    if (!Worth(m, mountPoint, facts)) {
+    if (!Worth(m)) {
       // Whatever now covers that mount point hides the earlier mount there too.
       if (same != out.end()) out.erase(same);
       continue;
@@ -137,6 +137,10 @@ std::vector<Mount> ParseMountInfo(std::string_view mountinfo, const MachineFacts
     std::rotate(out.begin(), root, root + 1);
   }
   return out;
+}
+
+bool BindMountedFile(const Mount& m, const MachineFacts& facts) {
+  return m.root != "/" && facts.isDirectory && !facts.isDirectory(m.root);
 }
 
 unsigned DriveTypeOf(const Mount& m, const MachineFacts& facts) {

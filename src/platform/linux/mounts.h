@@ -26,8 +26,12 @@ struct MachineFacts {
 MachineFacts RealMachine();
 
 // The mounts worth opening, in table order with "/" first; a mount point that is mounted over
-// keeps its first place and takes the later mount's data.
-std::vector<Mount> ParseMountInfo(std::string_view mountinfo, const MachineFacts& facts);
+// keeps its first place and takes the later mount's data. Reads nothing but the table.
+std::vector<Mount> ParseMountInfo(std::string_view mountinfo);
+
+// A file bind-mounted over a file is no folder to open. Looks at the mount point itself, so it
+// can hang for as long as the file system does.
+bool BindMountedFile(const Mount& m, const MachineFacts& facts);
 
 // Drive type number (2 removable, 3 fixed, 4 remote, 5 optical, 6 RAM, 0 unknown).
 unsigned DriveTypeOf(const Mount& m, const MachineFacts& facts);

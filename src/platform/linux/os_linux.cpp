@@ -1,6 +1,8 @@
 // LinuxOsServices: conversions at the boundary, the stand-ins and the Qt-side services.
 #include "os_linux.h"
 
+#include <langinfo.h>
+#include <locale.h>
 #include <spawn.h>
 #include <unistd.h>
 
@@ -8,6 +10,7 @@
 #include <QFileDialog>
 #include <QListWidget>
 #include <QScrollBar>
+#include <cstring>
 
 #include "codepage.h"
 #include "dropins.h"
@@ -23,6 +26,33 @@ using linux_cp::Decode;
 using linux_cp::EncodeLossy;
 
 constexpr wchar_t kDefaultMenuText[] = L"キヴォレットに登録";
+
+// The drive queries convert on threads of their own while the program may still be setting its
+// global locale (the launcher starts them before Qt, which sets it again): such a thread uses a
+// locale of its own, chosen as the program chooses its own (a plain ASCII locale read as UTF-8).
+class ThreadCtype {
+ public:
+  ThreadCtype() {
+    locale_ = ::newlocale(LC_CTYPE_MASK, "", nullptr);
+    if (locale_ == nullptr ||
+        std::strcmp(::nl_langinfo_l(CODESET, locale_), "ANSI_X3.4-1968") == 0) {
+      if (locale_ != nullptr) ::freelocale(locale_);
+      locale_ = ::newlocale(LC_CTYPE_MASK, "C.UTF-8", nullptr);
+    }
+    if (locale_ != nullptr) previous_ = ::uselocale(locale_);
+  }
+  ~ThreadCtype() {
+    if (locale_ == nullptr) return;
+    ::uselocale(previous_);
+    ::freelocale(locale_);
+  }
+  ThreadCtype(const ThreadCtype&) = delete;
+  ThreadCtype& operator=(const ThreadCtype&) = delete;
+
+ private:
+  locale_t locale_ = nullptr;
+  locale_t previous_ = nullptr;
+};
 
 }  // namespace
 
@@ -66,7 +96,7 @@ void LinuxOsServices::RemoveFile(const std::wstring& path) { ::unlink(EncodeLoss
 
 std::wstring LinuxOsServices::GetLogicalDriveStrings() {
   const auto table = linux_files::ReadFile(mountInfoPath_);
-  mounts_ = linux_mounts::ParseMountInfo(table.value_or(""), facts_);
+  mounts_ = linux_mounts::ParseMountInfo(table.value_or(""));
   std::wstring out;
   for (const auto& m : mounts_) {
     out += Decode(m.root);
@@ -84,15 +114,20 @@ const linux_mounts::Mount* LinuxOsServices::FindMount(const std::wstring& root) 
   return nullptr;
 }
 
-std::wstring LinuxOsServices::GetVolumeLabel(const std::wstring& root) {
-  const auto* m = FindMount(root);
-  if (m == nullptr || m->devNumber.empty() || !facts_.labelOf) return L"";
-  return Decode(facts_.labelOf(m->devNumber).value_or(""));
-}
-
-unsigned LinuxOsServices::GetDriveType(const std::wstring& root) {
-  const auto* m = FindMount(root);
-  return m == nullptr ? kDriveNoRootDir : linux_mounts::DriveTypeOf(*m, facts_);
+DriveQuery LinuxOsServices::MakeDriveQuery(const std::wstring& root) {
+  const auto* found = FindMount(root);
+  if (found == nullptr) return [](DriveReport& report) { report.Type(kDriveNoRootDir); };
+  // Copies only: an abandoned query may still run when this object is gone. /sys and
+  // /dev/disk come first; the mount point itself last, as only it reaches into the file system
+  // that may hang. A mount whose look did not answer in time stays listed: the table reports
+  // it, so it is there, and the look only ever weeds out bind-mounted files.
+  return [mount = *found, facts = facts_](DriveReport& report) {
+    const ThreadCtype ctype;
+    report.Type(linux_mounts::DriveTypeOf(mount, facts));
+    const bool hasLabel = !mount.devNumber.empty() && facts.labelOf;
+    report.Label(hasLabel ? Decode(facts.labelOf(mount.devNumber).value_or("")) : L"");
+    if (linux_mounts::BindMountedFile(mount, facts)) report.NotAFolder();
+  };
 }
 
 void LinuxOsServices::ShellOpen(const std::wstring& path) {

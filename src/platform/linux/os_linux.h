@@ -32,8 +32,7 @@ class LinuxOsServices final : public OsServices {
   void RemoveFile(const std::wstring& path) override;
 
   std::wstring GetLogicalDriveStrings() override;
-  std::wstring GetVolumeLabel(const std::wstring& root) override;
-  unsigned GetDriveType(const std::wstring& root) override;
+  DriveQuery MakeDriveQuery(const std::wstring& root) override;
 
   void ShellOpen(const std::wstring& path) override;
   void SetForegroundWindow(NativeHandle window) override;

@@ -8,6 +8,7 @@
 #include "windows_api.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  kv::win32::QuietDriveErrors();
   INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
   ::InitCommonControlsEx(&icc);
   // The folder-browse dialog needs COM on this thread.
@@ -17,5 +18,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   kv::win32::Win32Toolkit tk(instance);
   kv::Module1::Context ctx{os, tk};
   kv::StartUp(ctx);
-  return tk.RunEventLoop();
+  const int code = tk.RunEventLoop();
+  // Not the C runtime's exit: a drive query the launcher gave up on may still be blocked in the
+  // system on its own thread, and the runtime's teardown (static destructors, the thread
+  // library's cleanup) has no business running beside it. Nothing here needs tearing down: the
+  // settings were written before the window closed.
+  ::ExitProcess(static_cast<UINT>(code));
 }

@@ -69,7 +69,13 @@ std::wstring Win32OsServices::GetLogicalDriveStrings() {
   return FromAcp(std::string_view(buffer.data(), n ? n + 1 : 0));
 }
 
-std::wstring Win32OsServices::GetVolumeLabel(const std::wstring& root) {
+void QuietDriveErrors() {
+  ::SetErrorMode(::GetErrorMode() | SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+}
+
+unsigned DriveTypeOf(const std::wstring& root) { return ::GetDriveTypeA(ToAcp(root).c_str()); }
+
+std::wstring VolumeLabelOf(const std::wstring& root) {
   std::array<char, 1024> label{};
   ::GetVolumeInformationA(ToAcp(root).c_str(), label.data(), static_cast<DWORD>(label.size()),
                           nullptr, nullptr, nullptr, nullptr, 0);
@@ -77,8 +83,14 @@ std::wstring Win32OsServices::GetVolumeLabel(const std::wstring& root) {
   return FromAcpBuffer(label.data(), label.size());
 }
 
-unsigned Win32OsServices::GetDriveType(const std::wstring& root) {
-  return ::GetDriveTypeA(ToAcp(root).c_str());
+Win32OsServices::Win32OsServices() : makeQuery_(&Win32OsServices::SystemDriveQuery) {}
+
+DriveQuery Win32OsServices::SystemDriveQuery(const std::wstring& root) {
+  // Holds its own copy of the root and touches nothing else of this process's state.
+  return [root](DriveReport& report) {
+    report.Type(DriveTypeOf(root));
+    report.Label(VolumeLabelOf(root));
+  };
 }
 
 void Win32OsServices::ShellOpen(const std::wstring& path) {

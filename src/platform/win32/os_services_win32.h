@@ -1,12 +1,31 @@
 // OsServices on Win32: the ANSI system functions, strings in the system code page.
 #pragma once
 
+#include <functional>
+
 #include "platform/os_services.h"
 
 namespace kv::win32 {
 
+// Before anything else: no system box ("no disk in drive") for a drive query; the query just
+// fails. The process's other error-mode bits stay as they are.
+void QuietDriveErrors();
+
+// The system's answers for one root, on the calling thread; either may block for as long as the
+// volume does.
+unsigned DriveTypeOf(const std::wstring& root);
+std::wstring VolumeLabelOf(const std::wstring& root);
+
 class Win32OsServices final : public OsServices {
  public:
+  // Packages one root's queries; tests hand in one that hangs.
+  using DriveQueryMaker = std::function<DriveQuery(const std::wstring& root)>;
+  Win32OsServices();
+  explicit Win32OsServices(DriveQueryMaker makeQuery) : makeQuery_(std::move(makeQuery)) {}
+  // The real queries: the type first, as it rarely waits for the volume, so a drive whose label
+  // query hangs still shows its kind; then the label.
+  static DriveQuery SystemDriveQuery(const std::wstring& root);
+
   std::int32_t GetPrivateProfileInt(const std::wstring& section, const std::wstring& key,
                                     std::int32_t def, const std::wstring& file) override;
   std::wstring GetPrivateProfileString(const std::wstring& section, const std::wstring& key,
@@ -17,8 +36,7 @@ class Win32OsServices final : public OsServices {
   void RemoveFile(const std::wstring& path) override;
 
   std::wstring GetLogicalDriveStrings() override;
-  std::wstring GetVolumeLabel(const std::wstring& root) override;
-  unsigned GetDriveType(const std::wstring& root) override;
+  DriveQuery MakeDriveQuery(const std::wstring& root) override { return makeQuery_(root); }
 
   void ShellOpen(const std::wstring& path) override;
   void SetForegroundWindow(NativeHandle window) override;
@@ -31,6 +49,9 @@ class Win32OsServices final : public OsServices {
   bool RegSetString(RegRoot root, const std::wstring& subkey, const std::wstring& name,
                     const std::wstring& value) override;
   bool RegDeleteKey(RegRoot root, const std::wstring& subkey) override;
+
+ private:
+  DriveQueryMaker makeQuery_;
 };
 
 }  // namespace kv::win32

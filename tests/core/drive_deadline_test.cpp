@@ -1,0 +1,141 @@
+// Drive titles when volumes answer late or never: one deadline for all, failed-query titles.
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <thread>
+
+#include "fakes/fake_os.h"
+#include "fakes/harness.h"
+#include "launcher/drive_list.h"
+
+namespace kv::test {
+namespace {
+
+using std::chrono::milliseconds;
+using Clock = std::chrono::steady_clock;
+
+// Room for a loaded machine to start threads and wake the waiter.
+constexpr milliseconds kSlack{200};
+
+struct Timed {
+  std::vector<std::wstring> titles;
+  milliseconds took;
+};
+
+Timed TimedDriveList(OsServices& os) {
+  const auto start = Clock::now();
+  const FolderArray list = Module1::GetDriveList(os);
+  Timed out{{}, std::chrono::duration_cast<milliseconds>(Clock::now() - start)};
+  for (const auto& e : list) out.titles.push_back(e.Title);
+  return out;
+}
+
+std::shared_ptr<DriveGate> Shut() { return std::make_shared<DriveGate>(); }
+
+TEST(DriveDeadline, OneHungDriveAmongThreeGetsTheFailedQueryTitleWithinTheDeadline) {
+  struct Case {
+    const char* name;
+    FakeDrive hung;
+    std::wstring title;
+  } cases[] = {
+      {"type never answers", {L"D:\\", L"", kDriveRemote, true, Shut(), nullptr}, L"D:\\"},
+      {"label never answers",
+       {L"D:\\", L"", kDriveRemote, true, nullptr, Shut()},
+       L"D:\\ [ネットワークドライブ]"},
+      {"labelled, label never answers",
+       {L"D:\\", L"NAS", kDriveRemote, true, nullptr, Shut()},
+       L"D:\\ [ネットワークドライブ]"},
+      {"type unknown, label never answers", {L"D:\\", L"", 9, true, nullptr, Shut()}, L"D:\\"},
+      {"not yet known to be a file", {L"D:\\", L"", kDriveFixed, false, Shut(), nullptr}, L"D:\\"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    FakeOs os;
+    os.drives = {{L"C:\\", L"", kDriveFixed}, c.hung, {L"E:\\", L"DATA", kDriveCdrom}};
+    const Timed t = TimedDriveList(os);
+    EXPECT_EQ(t.titles,
+              (std::vector<std::wstring>{L"C:\\ [ローカルディスク]", c.title, L"E:\\ [DATA]"}));
+    EXPECT_GE(t.took, Module1::kDriveDeadline - milliseconds(5));
+    EXPECT_LT(t.took, Module1::kDriveDeadline + kSlack);
+  }
+}
+
+TEST(DriveDeadline, OneDeadlineForAllDrives) {
+  // Each answers in 100 ms: one after another, the third would miss the deadline.
+  const auto slow = [] { return std::make_shared<DriveGate>(milliseconds(100)); };
+  FakeOs os;
+  os.drives = {{L"C:\\", L"A", kDriveFixed, true, nullptr, slow()},
+               {L"D:\\", L"B", kDriveFixed, true, slow(), nullptr},
+               {L"E:\\", L"C", kDriveRemovable, true, nullptr, slow()}};
+  Timed t = TimedDriveList(os);
+  EXPECT_EQ(t.titles, (std::vector<std::wstring>{L"C:\\ [A]", L"D:\\ [B]", L"E:\\ [C]"}));
+  EXPECT_LT(t.took, Module1::kDriveDeadline);
+
+  // Three that never answer cost one deadline, not three.
+  for (auto& d : os.drives) d.beforeType = Shut();
+  t = TimedDriveList(os);
+  EXPECT_EQ(t.titles, (std::vector<std::wstring>{L"C:\\", L"D:\\", L"E:\\"}));
+  EXPECT_LT(t.took, Module1::kDriveDeadline + kSlack);
+}
+
+TEST(DriveDeadline, DrivesThatAnswerAtOnceDoNotWaitForTheDeadline) {
+  FakeOs os;
+  os.drives = {{L"C:\\", L"", kDriveFixed}, {L"D:\\", L"DATA", kDriveFixed}};
+  const Timed t = TimedDriveList(os);
+  EXPECT_EQ(t.titles, (std::vector<std::wstring>{L"C:\\ [ローカルディスク]", L"D:\\ [DATA]"}));
+  EXPECT_LT(t.took, Module1::kDriveDeadline - milliseconds(50));
+}
+
+TEST(DriveDeadline, ARootThatAnswersAsAFileIsDroppedTheRestKeepTheirOrder) {
+  FakeOs os;
+  os.drives = {{L"/", L"", kDriveFixed},
+               {L"/srv/notes.txt/", L"", kDriveFixed, false},
+               {L"/mnt/nas/", L"", kDriveRemote}};
+  EXPECT_EQ(
+      TimedDriveList(os).titles,
+      (std::vector<std::wstring>{L"/ [ローカルディスク]", L"/mnt/nas/ [ネットワークドライブ]"}));
+}
+
+TEST(DriveDeadline, AStepBegunEarlyWaitsOnlyForWhatIsLeftOfItsDeadlineAndIsUsedOnce) {
+  Harness h;
+  h.os.drives = {{L"C:\\", L"", kDriveFixed}, {L"D:\\", L"", kDriveRemote, true, Shut(), nullptr}};
+  h.ctx.EarlyDriveStep = std::make_shared<Module1::DriveStep>(h.os);
+  std::this_thread::sleep_for(Module1::kDriveDeadline - milliseconds(100));  // the toolkit starts
+  auto start = Clock::now();
+  FolderArray list = Module1::GetDriveList(h.ctx);
+  EXPECT_LT(Clock::now() - start, milliseconds(100) + kSlack);
+  ASSERT_EQ(list.size(), 2u);
+  EXPECT_EQ(list[1].Title, L"D:\\");
+  EXPECT_FALSE(h.ctx.EarlyDriveStep);
+
+  // The next list is a step of its own: D: answers now.
+  h.os.drives[1].beforeType = nullptr;
+  list = Module1::GetDriveList(h.ctx);
+  ASSERT_EQ(list.size(), 2u);
+  EXPECT_EQ(list[1].Title, L"D:\\ [ネットワークドライブ]");
+}
+
+// A query that throws after its first answer has failed; the thread must not take the
+// program down with it.
+class ThrowingOs : public FakeOs {
+ public:
+  DriveQuery MakeDriveQuery(const std::wstring& root) override {
+    if (root != L"D:\\") return FakeOs::MakeDriveQuery(root);
+    return [](DriveReport& report) {
+      report.Type(kDriveCdrom);
+      throw std::runtime_error("device gone");
+    };
+  }
+};
+
+TEST(DriveDeadline, AQueryThatThrowsKeepsWhatItHadAnswered) {
+  ThrowingOs os;
+  os.drives = {{L"C:\\", L"", kDriveFixed}, {L"D:\\", L"X", kDriveFixed}};
+  const Timed t = TimedDriveList(os);
+  EXPECT_EQ(t.titles,
+            (std::vector<std::wstring>{L"C:\\ [ローカルディスク]", L"D:\\ [CD-ROMドライブ]"}));
+  EXPECT_LT(t.took, Module1::kDriveDeadline - milliseconds(50));
+}
+
+}  // namespace
+}  // namespace kv::test

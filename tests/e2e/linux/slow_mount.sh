@@ -1,0 +1,30 @@
+# A FUSE mount that never answers in time (slowfs), for the drive step's scripts; sourced after
+# lib.sh. Its daemon's pid is KV_SLOWFS_PID, its mount point KV_SLOW_MNT.
+
+# Mounts it at $2 with the program $1, and waits until the table shows it. Nothing here looks at
+# the mount point itself: that would hang for as long as the file system does.
+mount_slowfs() {
+  KV_SLOW_MNT=$2
+  mkdir -p "$KV_SLOW_MNT"
+  "$1" -f "$KV_SLOW_MNT" >/dev/null 2>&1 &
+  KV_SLOWFS_PID=$!
+  wait_for 10 grep -q " $KV_SLOW_MNT .* fuse.slowfs " /proc/self/mountinfo ||
+    fail "slowfs did not mount at $KV_SLOW_MNT"
+}
+
+# Safe to call at any point, twice too. The daemon goes first: its end aborts the connection, so
+# every request still waiting on it fails at once; then the mount point is detached.
+unmount_slowfs() {
+  if [[ -n ${KV_SLOWFS_PID:-} ]]; then
+    kill -KILL "$KV_SLOWFS_PID" 2>/dev/null || true
+    wait "$KV_SLOWFS_PID" 2>/dev/null || true
+  fi
+  if [[ -n ${KV_SLOW_MNT:-} ]] && grep -q " $KV_SLOW_MNT " /proc/self/mountinfo; then
+    fusermount3 -u -z "$KV_SLOW_MNT" 2>/dev/null || umount -l "$KV_SLOW_MNT" 2>/dev/null
+  fi
+  KV_SLOWFS_PID=""
+  return 0
+}
+
+# Milliseconds since the epoch.
+now_ms() { echo $(($(date +%s%N) / 1000000)); }
