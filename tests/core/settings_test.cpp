@@ -103,7 +103,9 @@ TEST_F(SettingsFileTest, SaveThenLoadGivesTheSameState) {
 TEST_F(SettingsFileTest, EntriesPastNineHundredNinetyNineSurvive) {
   for (int i = 1; i <= 1001; ++i) h.AddFolders({{L"F" + std::to_wstring(i), L"P"}});
   ASSERT_TRUE(SaveSettings(h.ctx));
-  EXPECT_EQ(h.os.GetPrivateProfileString(L"Folder1001", L"Title", L"", h.SettingsFile()), L"F1001");
+  EXPECT_EQ(Module1::GetIniString(Module1::ReadIniFile(h.os, h.SettingsFile()), L"Folder1001",
+                                  L"Title", L""),
+            L"F1001");
   LoadSettings(h.ctx);
   ASSERT_EQ(UBound(h.ctx.FolderList), 1001);
   EXPECT_EQ(h.ctx.FolderList[1000].Title, L"F1000");
