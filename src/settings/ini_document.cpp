@@ -8,7 +8,8 @@ namespace {
 
 constexpr wchar_t kByteOrderMark = L'\uFEFF';
 
-bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t'; }
+// Blanks as the profile functions see them: the C0 spaces and Ctrl-Z, an old end-of-file mark.
+bool IsBlank(wchar_t c) { return c == L' ' || (c >= L'\t' && c <= L'\r') || c == L'\x1A'; }
 
 std::wstring_view Trim(std::wstring_view s) {
   while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
@@ -231,7 +232,9 @@ std::optional<std::wstring> IniDocument::Get(std::wstring_view section,
   if (k == kNone) return std::nullopt;
   const std::wstring_view text = Trim(Content(LineText(k)));
   const std::size_t eq = text.find(L'=');
-  if (eq == std::wstring_view::npos) return std::wstring();
+  // A name alone on its line is a key without a value: read, it is missing; written, it is
+  // replaced in place.
+  if (eq == std::wstring_view::npos) return std::nullopt;
   return std::wstring(Unquote(Trim(text.substr(eq + 1))));
 }
 
