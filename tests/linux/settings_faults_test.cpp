@@ -242,7 +242,8 @@ TEST_F(SettingsFaults, StaleScratchFileIsNeverReadAndIsReplaced) {
   EXPECT_EQ(Loaded(), ctx_.FolderList);
 }
 
-// 10 MB of entries (about 190,000): load and save stay linear, seconds at most.
+// 10 MB of entries (about 190,000): load and save stay linear (about a second each here; a
+// quadratic save took minutes), with room for a busy machine.
 TEST_F(SettingsFaults, TenMegabytesOfEntriesLoadAndSaveQuickly) {
   SetList(190000);
   const auto t0 = std::chrono::steady_clock::now();
@@ -252,8 +253,8 @@ TEST_F(SettingsFaults, TenMegabytesOfEntriesLoadAndSaveQuickly) {
   const auto t2 = std::chrono::steady_clock::now();
   EXPECT_GT(fs::file_size(file_), 9u << 20);
   EXPECT_EQ(loaded, ctx_.FolderList);
-  EXPECT_LT(t1 - t0, std::chrono::seconds(5)) << "save";
-  EXPECT_LT(t2 - t1, std::chrono::seconds(5)) << "load";
+  EXPECT_LT(t1 - t0, std::chrono::seconds(20)) << "save";
+  EXPECT_LT(t2 - t1, std::chrono::seconds(20)) << "load";
 }
 
 }  // namespace
