@@ -172,14 +172,18 @@ void IniDocument::EnsureBreak(std::uint32_t line) {
   ReplaceLine(line, text.append(L"\r\n"));
 }
 
-IniDocument IniDocument::Parse(std::wstring_view text) {
+IniDocument IniDocument::Parse(std::wstring_view text) { return Parse(std::wstring(text)); }
+
+IniDocument IniDocument::Parse(std::wstring&& whole) {
   IniDocument doc;
+  doc.text_ = std::move(whole);
+  std::wstring_view text = doc.text_;
   if (!text.empty() && text.front() == kByteOrderMark) {
     doc.byteOrderMark_ = true;
     text.remove_prefix(1);
   }
-  doc.text_.assign(text);
-  doc.lines_.reserve(text.size() / 16 + 1);
+  const std::size_t base = doc.text_.size() - text.size();
+  doc.lines_.reserve(text.size() / 32 + 1);
   std::size_t pos = 0;
   while (pos < text.size()) {
     std::size_t end = text.find_first_of(L"\r\n", pos);
@@ -191,8 +195,8 @@ IniDocument IniDocument::Parse(std::wstring_view text) {
       end += 1;
     }
     const auto id = static_cast<std::uint32_t>(doc.lines_.size());
-    doc.lines_.push_back(
-        {static_cast<std::uint32_t>(pos), static_cast<std::uint32_t>(end - pos), kNone, false});
+    doc.lines_.push_back({static_cast<std::uint32_t>(base + pos),
+                          static_cast<std::uint32_t>(end - pos), kNone, false});
     if (doc.last_ == kNone) {
       doc.first_ = id;
     } else {

@@ -15,6 +15,7 @@ class IniDocument {
  public:
   IniDocument() = default;
   static IniDocument Parse(std::wstring_view text);
+  static IniDocument Parse(std::wstring&& text);  // the same, keeping the text without a copy
 
   // The value as the profile functions return it: blanks around it and one pair of outer
   // quotes removed. nullopt when the section or the key is missing.

@@ -37,6 +37,8 @@ FileRead Win32OsServices::ReadWholeFile(const std::wstring& path) {
     return {missing ? FileState::Missing : FileState::Unreadable, {}};
   }
   FileRead out{FileState::Ok, {}};
+  if (LARGE_INTEGER size{}; ::GetFileSizeEx(f.get(), &size) && size.QuadPart < (1ll << 31))
+    out.bytes.reserve(static_cast<std::size_t>(size.QuadPart));
   char buffer[65536];
   for (;;) {
     DWORD n = 0;
