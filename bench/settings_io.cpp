@@ -41,8 +41,8 @@ Figures Measure(kv::OsServices& os, kv::Toolkit& tk, const std::wstring& dir, in
   ctx.AppDir = dir;
   for (int k = 1; k <= n; ++k) {
     ctx.FolderList.push_back({L"フォルダ " + std::to_wstring(k),
-                              dir + L"folders" + std::wstring(1, dir.back()) +
-                                  L"書類 " + std::to_wstring(k) + std::wstring(1, dir.back())});
+                              dir + L"folders" + std::wstring(1, dir.back()) + L"書類 " +
+                                  std::to_wstring(k) + std::wstring(1, dir.back())});
   }
   const int rounds = std::clamp(200000 / (n + 1), 7, 201);
   std::vector<double> loads, saves;

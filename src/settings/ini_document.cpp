@@ -33,7 +33,9 @@ std::wstring_view Content(std::wstring_view line) {
 
 bool HasBreak(std::wstring_view line) { return Content(line).size() != line.size(); }
 
-wchar_t Fold(wchar_t c) { return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c; }
+wchar_t Fold(wchar_t c) {
+  return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c;
+}
 
 // FNV-1a of the folded, trimmed name; never 0, which marks a free slot.
 std::size_t HashName(std::wstring_view name, std::size_t seed) {

@@ -1,8 +1,8 @@
 // "Setting.ini" against its surroundings on the real file system: links, permissions, a full
 // disk, huge values and lists, a stale scratch file. Permission cases run as "nobody" when the
 // tests run as root (root reads any file).
-#include <gtest/gtest.h>
 #include <grp.h>
+#include <gtest/gtest.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -127,7 +127,8 @@ TEST_F(SettingsFaults, UnreadableFileIsNeverOverwritten) {
     uid_t owner;
     mode_t mode;
   };
-  for (const Case& c : {Case{"another user's 0600", 0, 0600}, Case{"own file, mode 000", kNobody, 0}}) {
+  for (const Case& c :
+       {Case{"another user's 0600", 0, 0600}, Case{"own file, mode 000", kNobody, 0}}) {
     SCOPED_TRACE(c.name);
     if (c.owner == 0 && ::geteuid() != 0) continue;  // only root can make another user's file
     WriteBytes(file_, before);

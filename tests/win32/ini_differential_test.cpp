@@ -20,8 +20,8 @@ namespace {
 const char* const kSections[] = {"Main", "Folder001", "Folder002", "a b", "\x93\xfa\x96\x7b"};
 const char* const kKeys[] = {"Title", "Path", "Drive", "k", "\x96\xbc\x91\x4f"};
 // Shift-JIS text, including characters whose second byte is "\" or "[" / "]"-like.
-const char* const kSjis[] = {"\x8e\xca\x90\x5e", "\x95\x5c", "\x83\x5c", "\x82\xa0\x82\xa2",
-                             "\x8a\xbf\x8e\x9a", "\x81\x5b"};
+const char* const kSjis[] = {"\x8e\xca\x90\x5e", "\x95\x5c",         "\x83\x5c",
+                             "\x82\xa0\x82\xa2", "\x8a\xbf\x8e\x9a", "\x81\x5b"};
 
 class Gen {
  public:
@@ -32,8 +32,10 @@ class Gen {
   std::string Blanks() { return std::string(Below(3) == 0 ? Below(3) : 0, OneIn(2) ? ' ' : '\t'); }
   std::string Case(std::string s) {
     for (char& c : s) {
-      if (c >= 'a' && c <= 'z' && OneIn(3)) c = static_cast<char>(c - 'a' + 'A');
-      else if (c >= 'A' && c <= 'Z' && OneIn(3)) c = static_cast<char>(c - 'A' + 'a');
+      if (c >= 'a' && c <= 'z' && OneIn(3))
+        c = static_cast<char>(c - 'a' + 'A');
+      else if (c >= 'A' && c <= 'Z' && OneIn(3))
+        c = static_cast<char>(c - 'A' + 'a');
     }
     return s;
   }
@@ -44,14 +46,30 @@ class Gen {
   std::string Value(bool noise) {
     std::string v;
     switch (Below(noise ? 9 : 8)) {
-      case 0: v = "C:\\Data\\" + std::to_string(Below(1000)) + "\\"; break;
-      case 1: v = kSjis[Below(std::size(kSjis))] + std::string(kSjis[Below(std::size(kSjis))]); break;
-      case 2: v = "\"" + Value(false) + "\""; break;
-      case 3: v = "'" + Value(false) + (OneIn(2) ? "'" : ""); break;
-      case 4: v = std::to_string(static_cast<int>(rng_())); break;
-      case 5: v = std::string(300 + Below(5000), static_cast<char>('a' + Below(26))); break;
-      case 6: for (int i = Below(200); i > 0; --i) v += kSjis[Below(std::size(kSjis))]; break;
-      case 7: v = "a = b ; c"; break;
+      case 0:
+        v = "C:\\Data\\" + std::to_string(Below(1000)) + "\\";
+        break;
+      case 1:
+        v = kSjis[Below(std::size(kSjis))] + std::string(kSjis[Below(std::size(kSjis))]);
+        break;
+      case 2:
+        v = "\"" + Value(false) + "\"";
+        break;
+      case 3:
+        v = "'" + Value(false) + (OneIn(2) ? "'" : "");
+        break;
+      case 4:
+        v = std::to_string(static_cast<int>(rng_()));
+        break;
+      case 5:
+        v = std::string(300 + Below(5000), static_cast<char>('a' + Below(26)));
+        break;
+      case 6:
+        for (int i = Below(200); i > 0; --i) v += kSjis[Below(std::size(kSjis))];
+        break;
+      case 7:
+        v = "a = b ; c";
+        break;
       case 8:
         for (int i = Below(40); i > 0; --i) {
           const char c = static_cast<char>(rng_() & 0xFF);
@@ -70,12 +88,24 @@ class Gen {
     std::string f;
     for (int i = Below(8) + 1; i > 0; --i) {
       switch (Below(10)) {
-        case 0: f += Blanks() + "[" + Blanks() + Section() + Blanks() + "]" + Blanks(); break;
-        case 1: f += "[" + Section() + (OneIn(3) ? "" : "]x"); break;
-        case 2: f += Blanks() + ";" + Key() + "=" + Value(false); break;
-        case 3: f += Blanks(); break;
-        case 4: f += Key(); break;
-        default: f += Blanks() + Key() + Blanks() + "=" + Blanks() + Value(true) + Blanks(); break;
+        case 0:
+          f += Blanks() + "[" + Blanks() + Section() + Blanks() + "]" + Blanks();
+          break;
+        case 1:
+          f += "[" + Section() + (OneIn(3) ? "" : "]x");
+          break;
+        case 2:
+          f += Blanks() + ";" + Key() + "=" + Value(false);
+          break;
+        case 3:
+          f += Blanks();
+          break;
+        case 4:
+          f += Key();
+          break;
+        default:
+          f += Blanks() + Key() + Blanks() + "=" + Blanks() + Value(true) + Blanks();
+          break;
       }
       f += OneIn(20) ? "" : *eol;
     }
@@ -87,7 +117,8 @@ class Gen {
 };
 
 // The real function's answer, read into a buffer with room to spare (see the contract test).
-std::string RealString(const std::string& section, const std::string& key, const std::string& file) {
+std::string RealString(const std::string& section, const std::string& key,
+                       const std::string& file) {
   for (DWORD size = 16384;; size *= 4) {
     std::string buffer(size, '\0');
     const DWORD n = GetPrivateProfileStringA(section.c_str(), key.c_str(), "<default>",
@@ -150,8 +181,8 @@ TEST_F(IniDifferential, GeneratedFilesReadTheSame) {
       const std::string key = gen.Blanks() + gen.Key() + gen.Blanks();
       const std::wstring def = L"<default>";
       const std::string real = RealString(section, key, acpFile);
-      const std::string mine = win32::ToAcp(Module1::GetIniString(
-          ours, win32::FromAcp(section), win32::FromAcp(key), def));
+      const std::string mine = win32::ToAcp(
+          Module1::GetIniString(ours, win32::FromAcp(section), win32::FromAcp(key), def));
       ++asked;
       if (real != mine && ++differing <= 5) {
         ADD_FAILURE() << "file " << n << " [" << section << "] " << key
@@ -161,7 +192,8 @@ TEST_F(IniDifferential, GeneratedFilesReadTheSame) {
       if (q == 0) {
         const int realInt = static_cast<int>(
             GetPrivateProfileIntA(section.c_str(), key.c_str(), 7, acpFile.c_str()));
-        const int mineInt = Module1::GetIniInt(ours, win32::FromAcp(section), win32::FromAcp(key), 7);
+        const int mineInt =
+            Module1::GetIniInt(ours, win32::FromAcp(section), win32::FromAcp(key), 7);
         if (realInt != mineInt && ++differing <= 5)
           ADD_FAILURE() << "int, file " << n << " " << realInt << " vs " << mineInt;
       }
@@ -192,8 +224,8 @@ TEST_F(IniDifferential, FilesWrittenFromEmptyAreTheSame) {
       texts.push_back(win32::FromAcp(section));
       texts.push_back(win32::FromAcp(key));
       texts.push_back(win32::FromAcp(value));
-      calls.push_back({texts[texts.size() - 3].c_str(), texts[texts.size() - 2].c_str(),
-                       texts.back().c_str()});
+      calls.push_back(
+          {texts[texts.size() - 3].c_str(), texts[texts.size() - 2].c_str(), texts.back().c_str()});
     }
     ASSERT_TRUE(contract::WriteEach(os, ourFile, calls));
     const auto real = ReadBytes(realFile), ours = ReadBytes(ourFile);

@@ -74,8 +74,8 @@ TEST_F(SettingsFaultsWin32, FileThatCannotBeReadIsNeverOverwritten) {
   const std::string before = "[Folder001]\r\nTitle=A\r\n[Folder002]\r\nTitle=B\r\n";
   WriteBytes(file, before);
   {
-    win32::UniqueFile held{CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
-                                       nullptr)};
+    win32::UniqueFile held{
+        CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)};
     ASSERT_TRUE(held);
     EXPECT_EQ(os.ReadWholeFile(file).state, FileState::Unreadable);
     EXPECT_EQ(UBound(Loaded()), 0);
