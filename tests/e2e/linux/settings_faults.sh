@@ -1,0 +1,57 @@
+#!/bin/bash
+# The real program against settings it must not lose: a folder whose name holds a line break
+# (legal on Linux) is refused with a message and OK leaves "Setting.ini" as it was; a
+# "Setting.ini" the user cannot read (another user's, 0600; the program runs as nobody when the
+# test runs as root) is never overwritten: OK warns and keeps the window.
+source "$(dirname "$0")/lib.sh"
+BUILT=${1:?usage: settings_faults.sh path/to/kivoret}
+make_scratch
+start_xvfb
+KIVORET=$KV_SCRATCH/kivoret INI=$XDG_CONFIG_HOME/kivoret/Setting.ini
+FOLDER="$KV_SCRATCH/a"$'\n'"b"
+cp "$BUILT" "$KIVORET"
+mkdir -p "$FOLDER" "$KV_SCRATCH/a"
+printf '[Main]\r\nDrive= 1\r\n[Folder001]\r\nTitle=Keep\r\nPath=/keep/\r\n' >"$INI"
+cp "$INI" "$KV_SCRATCH/before.ini"
+
+"$KIVORET" "$FOLDER" >"$KV_SCRATCH/out.log" 2>&1 &
+KV_PID=$!
+wait_for 10 find_window 'キヴォレット - 設定' >/dev/null || fail "no settings window"
+read -r WIN WX WY WW WH < <(find_window 'キヴォレット - 設定')
+xdotool mousemove $((WX + 220)) $((WY + 100)) click 1  # 登録
+wait_for 5 find_window '^キヴォレット$' >/dev/null || fail "no message for the line break"
+read -r BOX BX BY BW BH < <(find_window '^キヴォレット$')
+import -window root -crop "${BW}x$BH+$BX+$BY" "$KV_SHOTS/line-break-refused-linux.png" 2>/dev/null || true
+xdotool windowfocus --sync "$BOX" key Return 2>/dev/null || xdotool key Return
+wait_for 5 bash -c "! xdotool search --onlyvisible --name '^キヴォレット\$' >/dev/null 2>&1" ||
+  fail "the message did not close"
+xdotool mousemove $((WX + 292)) $((WY + 244)) click 1  # OK
+wait_for 5 exited || fail "OK did not close the window"
+# The entry was never registered: OK saved the list as it was.
+cmp "$INI" "$KV_SCRATCH/before.ini" || { od -c "$INI" | head; fail "Setting.ini changed"; }
+
+[[ $(id -u) == 0 ]] || { echo "PASS (the unreadable file needs root to set up)"; exit 0; }
+chmod 755 "$KV_SCRATCH" "$HOME" "$XDG_CONFIG_HOME" "$XDG_CONFIG_HOME/kivoret" "$KV_SCRATCH/a"
+chmod 600 "$INI"
+export XDG_RUNTIME_DIR=$KV_SCRATCH/run-nobody
+mkdir -m 700 "$XDG_RUNTIME_DIR" && chown nobody:nogroup "$XDG_RUNTIME_DIR"
+setpriv --reuid=nobody --regid=nogroup --clear-groups "$KIVORET" "$KV_SCRATCH/a" \
+  >"$KV_SCRATCH/out.log" 2>&1 &
+KV_PID=$!
+wait_for 10 find_window 'キヴォレット - 設定' >/dev/null || fail "no settings window as nobody"
+read -r WIN WX WY WW WH < <(find_window 'キヴォレット - 設定')
+xdotool mousemove $((WX + 220)) $((WY + 100)) click 1  # 登録: the folder itself
+sleep 0.3
+xdotool mousemove $((WX + 292)) $((WY + 244)) click 1  # OK
+wait_for 5 find_window '^キヴォレット$' >/dev/null || fail "no save warning for an unreadable file"
+read -r BOX BX BY BW BH < <(find_window '^キヴォレット$')
+import -window root -crop "${BW}x$BH+$BX+$BY" "$KV_SHOTS/unreadable-settings-linux.png" 2>/dev/null || true
+xdotool windowfocus --sync "$BOX" key Return 2>/dev/null || xdotool key Return
+wait_for 5 bash -c "! xdotool search --onlyvisible --name '^キヴォレット\$' >/dev/null 2>&1" ||
+  fail "the warning did not close"
+find_window 'キヴォレット - 設定' >/dev/null || fail "the window closed after a failed save"
+xdotool mousemove $((WX + 364)) $((WY + 244)) click 1  # キャンセル
+wait_for 5 exited || fail "cancel did not close the window"
+cmp "$INI" "$KV_SCRATCH/before.ini" || fail "the unreadable Setting.ini was overwritten"
+[[ $(stat -c '%a %U' "$INI") == "600 root" ]] || fail "Setting.ini is now $(stat -c '%a %U' "$INI")"
+echo "PASS"
