@@ -7,7 +7,7 @@ make_scratch
 export WINEPREFIX=$KV_MINGW/wineprefix WINEDEBUG=-all
 [[ -f $WINEPREFIX/system.reg ]] || sh "$KV_ROOT/tests/win32/prepare-prefix.sh" "$WINEPREFIX" >/dev/null
 WINE="$KV_MINGW/wine-run.sh"
-wineserver -p 2>/dev/null || true  # one may be up already
+"${RT[@]}" wineserver -p 2>/dev/null || true  # one may be up already
 trap 'wineserver -k 2>/dev/null; cleanup' EXIT
 dir=$BENCH_SCRATCH/win
 mkdir -p "$dir"
