@@ -22,6 +22,9 @@ std::wstring FolderOfCommandLine(std::wstring text, wchar_t separator) {
 
 }  // namespace
 
+Form1::Form1(Module1::Context& ctx)
+    : ParentMenu(SettingsFormSpec().programNameCaption), ctx_(ctx) {}
+
 void Form1::Show() {
   ctx_.tk.CreateForm(SettingsFormSpec(), *this);
   Form_Load();
@@ -34,6 +37,7 @@ void Form1::Form_Load() {
     const std::wstring path = FolderOfCommandLine(cmd, ctx_.tk.PathSeparator());
     const auto last = path.rfind(ctx_.tk.PathSeparator());
     const std::wstring identifier = last == std::wstring::npos ? path : path.substr(last + 1);
+    ctx_.tk.LoadControls();
     ctx_.tk.SetText({Ctl::Text1, 0}, identifier);
     ctx_.tk.SetText({Ctl::Text1, 1}, path);
     ShowSettings = true;
@@ -41,6 +45,8 @@ void Form1::Form_Load() {
     LauncherStep();
   }
   if (ShowSettings) {
+    // Launcher mode made no controls: the popup needs none.
+    ctx_.tk.LoadControls();
     OpenSettingsWindow();
     return;
   }
