@@ -11,6 +11,7 @@ packages=(
   xvfb xauth xdotool x11-utils x11-apps imagemagick
   locales fonts-noto-cjk
   libglib2.0-bin desktop-file-utils
+  qt6-wayland sway grim wtype libwayland-dev libwayland-bin
   python3
 )
 

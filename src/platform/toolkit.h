@@ -43,6 +43,18 @@ struct MenuRef {
   friend bool operator==(const MenuRef&, const MenuRef&) = default;
 };
 
+// One row of the launcher popup, in display order; MenuKind::Line rows are separators.
+struct PopupItem {
+  MenuRef ref;
+  std::wstring caption;  // shown as is: "&" is a literal ampersand
+};
+// Modifier keys held at the moment of the choice.
+enum PopupModifier : unsigned { kPopupShift = 1u, kPopupCtrl = 2u };
+struct PopupChoice {
+  int item = -1;           // index into the items given; -1: dismissed
+  unsigned modifiers = 0;  // PopupModifier bits
+};
+
 // Message box styles and answers.
 inline constexpr int vbExclamation = 48;
 inline constexpr int vbYesNoExclamation = 52;

@@ -31,6 +31,7 @@
 
 #include "codepage.h"
 #include "files.h"
+#include "popup_wayland.h"
 
 namespace kv {
 namespace {
@@ -424,6 +425,18 @@ void QtToolkit::PopupMenu(unsigned) {
   if (menu_ == nullptr) return;
   // The chosen item comes back from exec, so its handler runs here, before the return, and a
   // dismissed menu runs none. QMenu takes the release of either mouse button as the choice.
+  if (QGuiApplication::platformName() == QLatin1String("wayland")) {
+    std::vector<PopupItem> items;
+    std::vector<QAction*> actions;
+    for (const auto& [ref, a] : MenuItems()) {
+      if (!a->isVisible()) continue;
+      items.push_back({ref, a->text().replace(QStringLiteral("&&"), QStringLiteral("&")).toStdWString()});
+      actions.push_back(a);
+    }
+    const PopupChoice c = PopupItemsWayland(items);
+    if (c.item >= 0) Choose(actions[static_cast<std::size_t>(c.item)]);
+    return;
+  }
   QAction* chosen = menu_->exec(QCursor::pos());
   if (chosen != nullptr) Choose(chosen);
 }
