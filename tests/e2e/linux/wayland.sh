@@ -11,14 +11,15 @@ SHOTS=${KV_SCREENSHOT_DIR:-$(cd "$(dirname "$0")/../../.." && pwd)/docs}
 if [[ $(id -u) == 0 ]]; then
   scratch=$(mktemp -d /tmp/kv-wayland.XXXXXX)
   trap 'rm -rf "$scratch"' EXIT
-  chown nobody "$scratch"
-  for f in "$KIVORET" "$VPOINTER" "$PROBE"; do
-    runuser -u nobody -- test -x "$f" || { echo "FAIL: nobody cannot run $f (build tree not readable)" >&2; exit 1; }
-  done
+  # Copies: the build tree may sit where nobody cannot read (below /root).
+  mkdir "$scratch/exe"
+  cp "$0" "$KIVORET" "$VPOINTER" "$PROBE" "$scratch/exe/"
+  chown -R nobody "$scratch"
   rc=0
   setpriv --reuid=nobody --regid="$(id -g nobody)" --clear-groups \
     env -i PATH=/usr/local/bin:/usr/bin:/bin LANG=C.UTF-8 KV_SCRATCH="$scratch" \
-    bash "$0" "$KIVORET" "$VPOINTER" "$PROBE" || rc=$?
+    bash "$scratch/exe/$(basename "$0")" "$scratch/exe/$(basename "$KIVORET")" \
+    "$scratch/exe/$(basename "$VPOINTER")" "$scratch/exe/$(basename "$PROBE")" || rc=$?
   mkdir -p "$SHOTS"
   cp "$scratch"/shots/*.png "$SHOTS"/ 2>/dev/null || true
   exit "$rc"
