@@ -58,7 +58,9 @@ printf 'xwayland disable\nseat * hide_cursor 100\n' >"$S/sway.conf"
 WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman WLR_HEADLESS_OUTPUTS=1 \
   sway -c "$S/sway.conf" >"$S/sway.log" 2>&1 &
 pids+=($!)
-if ! wait_for 10 compgen -G "$XDG_RUNTIME_DIR/sway-ipc.*.sock" >/dev/null; then
+sway_up() { compgen -G "$XDG_RUNTIME_DIR/sway-ipc.*.sock" >/dev/null || ! kill -0 "${pids[0]}" 2>/dev/null; }
+wait_for 10 sway_up || true
+if ! compgen -G "$XDG_RUNTIME_DIR/sway-ipc.*.sock" >/dev/null; then
   echo "SKIP: sway could not start here:" >&2
   tail -5 "$S/sway.log" >&2
   exit 77
