@@ -275,8 +275,10 @@ PopupChoice PopupItemsWayland(std::span<const PopupItem> items) {
   Overlay overlay(items);
   QEventLoop loop;
   PopupChoice choice;
+  bool ended = false;
   overlay.done = [&](PopupChoice c) {
     choice = c;
+    ended = true;
     loop.quit();
   };
   QScreen* screen = QGuiApplication::primaryScreen();
@@ -289,7 +291,7 @@ PopupChoice PopupItemsWayland(std::span<const PopupItem> items) {
   // Qt 6.4 hands the compositor the activation token only here, and without the keyboard focus
   // Escape would not reach the window.
   overlay.activateWindow();
-  loop.exec();
+  if (!ended) loop.exec();  // a compositor may have closed it already
   overlay.hide();
   return choice;
 }
