@@ -153,6 +153,17 @@ for scale in 1 2; do
   finish "a click outside the menu"
 done
 
+# The program-name item: the settings window opens natively too; closing it ends the program.
+PX=$((W / 4)) PY=$((H / 4))
+start_kivoret "$PX" "$PY"
+read -r _ _ _ y0 y1 <<<"${ROWS[0]}"
+pointer move $((PX + 30)) $(((y0 + y1) / 2 / scale)) "$W" "$H"
+pointer click left
+settings_shown() { swaymsg -t get_tree | grep -q '"name": "キヴォレット - 設定"'; }
+wait_for 10 settings_shown || fail "the program-name item opened no settings window"
+swaymsg -q '[title="キヴォレット - 設定"] kill'
+finish "closing the settings window"
+
 # Near the bottom-right corner the menu opens up and to the left, ending at the pointer.
 PX=$((W - 5)) PY=$((H - 5))
 start_kivoret "$PX" "$PY" bottom-right
