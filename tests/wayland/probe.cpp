@@ -1,6 +1,5 @@
 // Helper of the Wayland end-to-end test.
 //   probe backdrop             a plain native window in the backdrop colour, under the pointer
-//   probe popup CAPTION...     the popup alone: CAPTION, a line, the others; prints the choice
 //   probe analyse SHOT SCALE   where the popup is in a screenshot of the backdrop, and its rows:
 //                              "box X Y W H", then top to bottom "text X0 X1 Y0 Y1" or "line Y0 Y1"
 #include <QApplication>
@@ -9,9 +8,8 @@
 #include <QWidget>
 #include <cstdio>
 #include <cstdlib>
+#include <string_view>
 #include <vector>
-
-#include "popup_wayland.h"
 
 namespace {
 
@@ -89,18 +87,6 @@ int main(int argc, char** argv) {
     w.show();
     return app.exec();
   }
-  if (argc >= 3 && std::string_view(argv[1]) == "popup") {
-    std::vector<kv::PopupItem> items;
-    for (int i = 2; i < argc; ++i) {
-      items.push_back({{i == 2 ? kv::MenuKind::ProgramName : kv::MenuKind::Folder,
-                        static_cast<std::int16_t>(i - 2)},
-                       QString::fromLocal8Bit(argv[i]).toStdWString()});
-      if (i == 2) items.push_back({{kv::MenuKind::Line, 0}, L"-"});
-    }
-    const kv::PopupChoice c = kv::PopupItemsWayland(items);
-    std::printf("chosen %d modifiers %u\n", c.item, c.modifiers);
-    return 0;
-  }
-  std::fprintf(stderr, "usage: probe backdrop | popup CAPTION... | analyse SHOT SCALE\n");
+  std::fprintf(stderr, "usage: probe backdrop | analyse SHOT SCALE\n");
   return 2;
 }
