@@ -1,6 +1,8 @@
 // Helper of the Wayland end-to-end test.
 //   probe backdrop             a plain native window in the backdrop colour, under the pointer
-//   probe analyse SHOT SCALE   where the popup is in a screenshot of the backdrop, and its rows:
+//   probe analyse SHOT SCALE [#RRGGBB]
+//                              where the popup is in a screenshot of the backdrop (or of a plain
+//                              background of that colour), and its rows:
 //                              "box X Y W H", then top to bottom "text X0 X1 Y0 Y1" or "line Y0 Y1"
 #include <QApplication>
 #include <QImage>
@@ -21,10 +23,10 @@ bool Near(QRgb a, QRgb b) {
          24;
 }
 
-int Analyse(const char* file, int scale) {
+int Analyse(const char* file, int scale, QColor around) {
   const QImage shot = QImage(QString::fromLocal8Bit(file)).convertToFormat(QImage::Format_RGB32);
   if (shot.isNull()) return std::fprintf(stderr, "cannot read %s\n", file), 2;
-  const QRgb backdrop = kBackdrop.rgb();
+  const QRgb backdrop = around.rgb();
   QRect box;
   for (int y = 0; y < shot.height(); ++y)
     for (int x = 0; x < shot.width(); ++x)
@@ -73,7 +75,8 @@ int Analyse(const char* file, int scale) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc == 4 && std::string_view(argv[1]) == "analyse") return Analyse(argv[2], std::atoi(argv[3]));
+  if ((argc == 4 || argc == 5) && std::string_view(argv[1]) == "analyse")
+    return Analyse(argv[2], std::atoi(argv[3]), argc == 5 ? QColor(argv[4]) : kBackdrop);
   QApplication app(argc, argv);
   if (argc == 2 && std::string_view(argv[1]) == "backdrop") {
     QWidget w(nullptr, Qt::FramelessWindowHint);
@@ -87,6 +90,6 @@ int main(int argc, char** argv) {
     w.show();
     return app.exec();
   }
-  std::fprintf(stderr, "usage: probe backdrop | analyse SHOT SCALE\n");
+  std::fprintf(stderr, "usage: probe backdrop | analyse SHOT SCALE [#RRGGBB]\n");
   return 2;
 }

@@ -88,7 +88,7 @@ pointer() {  # one command; returns once the compositor has taken it
 "$PROBE" backdrop >"$S/backdrop.log" 2>&1 &
 pids+=($!)
 
-shoot() { grim "$S/shot.png" && "$PROBE" analyse "$S/shot.png" "$scale" >"$S/rows"; }
+shoot() { grim "$S/shot.png" && "$PROBE" analyse "$S/shot.png" "$scale" ${AROUND:-} >"$S/rows"; }
 backdrop_only() { shoot && [[ $(cat "$S/rows") == none ]]; }
 # A menu, not the cursor drawn before it hides: rows with text in them.
 menu_shown() { shoot && (($(grep -c '^text' "$S/rows") >= 2)); }
@@ -96,7 +96,7 @@ exited() { ! kill -0 "$KV_PID" 2>/dev/null || [[ $(ps -o stat= -p "$KV_PID" 2>/d
 start_kivoret() {  # with the pointer at $1,$2: the menu's corner $3 (top-left) must come there
   pointer move "$1" "$2" "$W" "$H"
   rm -f "$KV_OPEN_LOG"
-  "$KIVORET" >"$S/kivoret.log" 2>&1 &
+  "${KIVORET_ENV[@]}" "$KIVORET" >"$S/kivoret.log" 2>&1 &
   KV_PID=$!
   wait_for 10 menu_shown || fail "scale $scale: no menu appeared ($(cat "$S/kivoret.log"))"
   # A slow compositor may show it at the centre first and move it to the pointer within a second.
@@ -122,6 +122,7 @@ finish() {  # $1: what ended it; $2: the path expected to be opened, or nothing
   opened=$(cat "$KV_OPEN_LOG" 2>/dev/null || true)
   [[ $opened == "${2:-}" ]] || fail "scale $scale: after $1 opened '$opened', expected '${2:-}'"
 }
+KIVORET_ENV=()
 near() { (($1 - $2 <= 3 && $2 - $1 <= 3)); }
 
 for scale in 1 2; do
@@ -163,6 +164,14 @@ settings_shown() { swaymsg -t get_tree | grep -q '"name": "キヴォレット - 
 wait_for 10 settings_shown || fail "the program-name item opened no settings window"
 swaymsg -q '[title="キヴォレット - 設定"] kill'
 finish "closing the settings window"
+
+# Outside sway's own session the program asks for full screen, which sway shows on black.
+AROUND='#000000' KIVORET_ENV=(env -u SWAYSOCK)
+PX=$((W / 2)) PY=$((H / 3))
+start_kivoret "$PX" "$PY"
+wtype -k Escape
+finish "Escape at full screen"
+AROUND='' KIVORET_ENV=()
 
 # Near the bottom-right corner the menu opens up and to the left, ending at the pointer.
 PX=$((W - 5)) PY=$((H - 5))
