@@ -12,6 +12,7 @@ packages=(
   locales fonts-noto-cjk
   libglib2.0-bin desktop-file-utils appstream man-db dpkg-dev
   fuse3 libfuse3-dev
+  qt6-wayland sway grim wtype libwayland-dev libwayland-bin
   python3
 )
 

@@ -26,14 +26,12 @@ void ReadAsciiLocaleAsUtf8() {
 int main(int argc, char** argv) {
   std::setlocale(LC_ALL, "");
   ReadAsciiLocaleAsUtf8();  // the drive step below converts before Qt is up
-  // Wayland tells no application where the pointer is, and the popup belongs at the pointer:
-  // go through XWayland unless the user chose a platform.
+  // On a Wayland session run natively: through XWayland the pointer is only known where it
+  // last crossed an X window. X11 stays the fallback when the wayland plugin is missing.
   const char* wayland = std::getenv("WAYLAND_DISPLAY");
-  const char* x11 = std::getenv("DISPLAY");
   const char* chosen = std::getenv("QT_QPA_PLATFORM");
-  if (wayland != nullptr && *wayland != '\0' && x11 != nullptr && *x11 != '\0' &&
-      (chosen == nullptr || *chosen == '\0')) {
-    ::setenv("QT_QPA_PLATFORM", "xcb", 1);
+  if (wayland != nullptr && *wayland != '\0' && (chosen == nullptr || *chosen == '\0')) {
+    ::setenv("QT_QPA_PLATFORM", "wayland;xcb", 1);
   }
   kv::LinuxOsServices os;
   // The launcher (no argument) begins its drive step here: waiting for a drive that does not

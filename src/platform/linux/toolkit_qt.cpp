@@ -32,6 +32,7 @@
 
 #include "codepage.h"
 #include "files.h"
+#include "popup_wayland.h"
 
 namespace kv {
 namespace {
@@ -354,6 +355,7 @@ void QtToolkit::SetToolTipText(ControlRef c, const std::wstring& text) {
 }
 
 PopupChoice QtToolkit::PopupItems(std::span<const PopupItem> items) {
+  if (QGuiApplication::platformName() == QLatin1String("wayland")) return PopupItemsWayland(items);
   QMenu menu;
   for (std::size_t i = 0; i < items.size(); ++i) {
     if (items[i].ref.kind == MenuKind::Line) {

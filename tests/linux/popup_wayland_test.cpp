@@ -1,0 +1,185 @@
+// The Wayland popup's overlay on the offscreen platform: where the menu goes, what ends it.
+#include "popup_wayland.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCursor>
+#include <QEnterEvent>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <vector>
+
+namespace kv {
+namespace {
+
+TEST(PlaceMenu, OpensRightAndDownFlipsAtTheEdgesAndStaysInside) {
+  const QRect screen(0, 0, 800, 600);
+  const QSize menu(200, 150);
+  struct Case {
+    QPoint pointer;
+    QRect bounds;
+    QPoint expected;
+  } cases[] = {
+      {{100, 80}, screen, {100, 80}},
+      {{600, 450}, screen, {600, 450}},         // ends exactly on the edges: stays
+      {{700, 80}, screen, {500, 80}},           // right edge: left of the pointer
+      {{100, 500}, screen, {100, 350}},         // bottom edge: above the pointer
+      {{799, 599}, screen, {599, 449}},         // corner: ends at the pointer
+      {{100, 80}, QRect(0, 0, 250, 200), {50, 50}},  // fits on neither side: pushed inside
+      {{1000, 50}, QRect(800, 0, 800, 600), {1000, 50}},  // a second output's coordinates
+      {{1500, 50}, QRect(800, 0, 800, 600), {1300, 50}},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(PlaceMenu(c.pointer, menu, c.bounds), c.expected)
+        << c.pointer.x() << "," << c.pointer.y();
+  }
+}
+
+// Runs the popup; `drive` gets the overlay and its menu once the overlay is up.
+PopupChoice RunPopup(const std::function<void(QWidget* overlay, QWidget* menu)>& drive) {
+  static int argc = 1;
+  static char* argv[] = {const_cast<char*>("kv_linux_tests"), nullptr};
+  if (QApplication::instance() == nullptr) new QApplication(argc, argv);
+  qunsetenv("SWAYSOCK");
+  // Off the window: Qt would send an enter at the cursor when the window shows, which on Wayland
+  // only the compositor does.
+  QCursor::setPos(-1000, -1000);
+  const std::vector<PopupItem> items = {{{MenuKind::ProgramName, 0}, L"キヴォレット Ver.1.0"},
+                                        {{MenuKind::Line, 0}, L"-"},
+                                        {{MenuKind::Folder, 1}, L"写真"},
+                                        {{MenuKind::Folder, 2}, L"書類 & メモ"}};
+  QTimer::singleShot(0, [&] {
+    QWidget* overlay = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+      if (w->isVisible() && (w->windowFlags() & Qt::FramelessWindowHint)) overlay = w;
+    }
+    ASSERT_NE(overlay, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(overlay));
+    auto* menu = overlay->findChild<QWidget*>();
+    ASSERT_NE(menu, nullptr);
+    drive(overlay, menu);
+  });
+  QTimer guard;  // no hang when a case leaves the popup open
+  guard.setSingleShot(true);
+  QObject::connect(&guard, &QTimer::timeout, [] {
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+      if (w->isVisible()) w->close();
+    }
+  });
+  guard.start(5000);
+  return PopupItemsWayland(items);
+}
+
+void Enter(QWidget* w, QPoint at) {
+  QEnterEvent e(at, w->mapToGlobal(at), w->mapToGlobal(at));
+  QApplication::sendEvent(w, &e);
+}
+
+TEST(WaylandPopup, MenuAtTheFirstPointerPositionLaterOnesDoNotMoveIt) {
+  QPoint placed;
+  const PopupChoice c = RunPopup([&](QWidget* overlay, QWidget* menu) {
+    EXPECT_FALSE(menu->isVisible());  // nothing to show before the pointer is known
+    Enter(overlay, {120, 90});
+    QTest::mouseMove(overlay, {300, 300});
+    placed = menu->isVisible() ? menu->pos() : QPoint(-1, -1);
+    QTest::keyClick(overlay, Qt::Key_Escape);
+  });
+  EXPECT_EQ(placed, QPoint(120, 90));
+  EXPECT_EQ(c.item, -1);
+}
+
+TEST(WaylandPopup, WithoutAnEnterTheMenuStandsAtTheCentreAndALateOneMovesIt) {
+  QPoint centred, moved;
+  QRect overlayRect;
+  QSize size;
+  RunPopup([&](QWidget* overlay, QWidget* menu) {
+    QTest::qWait(450);
+    overlayRect = overlay->rect();
+    size = menu->size();
+    centred = menu->isVisible() ? menu->pos() : QPoint(-1, -1);
+    Enter(overlay, {40, 30});
+    moved = menu->pos();
+    QTest::keyClick(overlay, Qt::Key_Escape);
+  });
+  EXPECT_EQ(centred + QPoint(size.width(), size.height()) / 2, overlayRect.center());
+  EXPECT_EQ(moved, QPoint(40, 30));
+}
+
+TEST(WaylandPopup, AMenuInUseStaysWhereItIs) {
+  QPoint before, after;
+  RunPopup([&](QWidget* overlay, QWidget* menu) {
+    QTest::qWait(450);
+    before = menu->pos();
+    QTest::keyClick(overlay, Qt::Key_Down);
+    Enter(overlay, {40, 30});
+    after = menu->pos();
+    QTest::keyClick(overlay, Qt::Key_Escape);
+  });
+  EXPECT_EQ(after, before);
+}
+
+TEST(WaylandPopup, KeysClicksAndClosingEndIt) {
+  using Steps = std::function<void(QWidget*, QWidget*)>;
+  struct Case {
+    const char* name;
+    Steps steps;
+    int item;
+    unsigned modifiers;
+  } cases[] = {
+      {"Escape", [](QWidget* o, QWidget*) { QTest::keyClick(o, Qt::Key_Escape); }, -1, 0},
+      {"click outside the menu",
+       [](QWidget* o, QWidget*) { QTest::mouseClick(o, Qt::LeftButton, {}, {10, 10}); }, -1, 0},
+      {"right button on the last row",
+       [](QWidget*, QWidget* m) { QTest::mouseClick(m, Qt::RightButton, {}, {20, m->height() - 6}); },
+       3, 0},
+      {"left button with Shift on the first row",
+       [](QWidget*, QWidget* m) { QTest::mouseClick(m, Qt::LeftButton, Qt::ShiftModifier, {20, 6}); },
+       0, kPopupShift},
+      {"middle button neither chooses nor dismisses",
+       [](QWidget* o, QWidget* m) {
+         QTest::mouseClick(m, Qt::MiddleButton, {}, {20, m->height() - 6});
+         QTest::keyClick(o, Qt::Key_Down);
+         QTest::keyClick(o, Qt::Key_Return);
+       },
+       0, 0},
+      {"window closed", [](QWidget* o, QWidget*) { o->close(); }, -1, 0},
+      {"Down Return",
+       [](QWidget* o, QWidget*) {
+         QTest::keyClick(o, Qt::Key_Down);
+         QTest::keyClick(o, Qt::Key_Return);
+       },
+       0, 0},
+      {"the line is skipped; Shift",
+       [](QWidget* o, QWidget*) {
+         QTest::keyClick(o, Qt::Key_Down);
+         QTest::keyClick(o, Qt::Key_Down);
+         QTest::keyClick(o, Qt::Key_Return, Qt::ShiftModifier);
+       },
+       2, kPopupShift},
+      {"Up from nothing is the last; Ctrl",
+       [](QWidget* o, QWidget*) {
+         QTest::keyClick(o, Qt::Key_Up);
+         QTest::keyClick(o, Qt::Key_Enter, Qt::ControlModifier | Qt::KeypadModifier);
+       },
+       3, kPopupCtrl},
+      {"Return with nothing selected chooses nothing",
+       [](QWidget* o, QWidget*) {
+         QTest::keyClick(o, Qt::Key_Return);
+         QTest::keyClick(o, Qt::Key_Escape);
+       },
+       -1, 0},
+  };
+  for (const Case& c : cases) {
+    const PopupChoice got = RunPopup([&](QWidget* overlay, QWidget* menu) {
+      Enter(overlay, {100, 100});
+      c.steps(overlay, menu);
+    });
+    EXPECT_EQ(got.item, c.item) << c.name;
+    EXPECT_EQ(got.modifiers, c.modifiers) << c.name;
+  }
+}
+
+}  // namespace
+}  // namespace kv
