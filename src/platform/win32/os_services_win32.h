@@ -31,6 +31,10 @@ class Win32OsServices final : public OsServices {
   bool RegSetString(RegRoot root, const std::wstring& subkey, const std::wstring& name,
                     const std::wstring& value) override;
   bool RegDeleteKey(RegRoot root, const std::wstring& subkey) override;
+
+  NativeHandle GetForegroundWindow() override;
+  bool NavigateWindow(NativeHandle window, const std::wstring& path) override;
+  bool SetClipboardText(const std::wstring& text) override;
 };
 
 }  // namespace kv::win32
