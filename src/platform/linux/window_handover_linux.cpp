@@ -18,6 +18,8 @@ namespace {
 
 // How long the clipboard manager gets to take the text over before the program ends.
 constexpr int kHandOverMs = 1000;
+// How long a manager that did not answer gets to take the text back after we let go.
+constexpr int kTakeBackMs = 600;
 
 bool OnX11() { return QGuiApplication::platformName() == QLatin1String("xcb"); }
 
@@ -61,30 +63,52 @@ bool HandOverToManager() {
   const xcb_atom_t manager = Atom(c.get(), "CLIPBOARD_MANAGER");
   const xcb_atom_t saveTargets = Atom(c.get(), "SAVE_TARGETS");
   const xcb_atom_t property = Atom(c.get(), "KIVORET_SAVE_TARGETS");
-  // No manager: the text lives as long as the program; see the README.
-  if (manager == XCB_ATOM_NONE || SelectionOwner(c.get(), manager) == XCB_WINDOW_NONE) return true;
+  const xcb_atom_t clipboard = Atom(c.get(), "CLIPBOARD");
+  const xcb_window_t ours = SelectionOwner(c.get(), clipboard);
+  QElapsedTimer timer;
+  timer.start();
+  const auto takenOver = [&] {
+    const xcb_window_t owner = SelectionOwner(c.get(), clipboard);
+    return owner != XCB_WINDOW_NONE && owner != ours;
+  };
+  if (manager == XCB_ATOM_NONE || SelectionOwner(c.get(), manager) == XCB_WINDOW_NONE) {
+    // No manager to hand it to: history keepers that poll the clipboard still get a moment to
+    // read it, and give it back once we are gone. With none at all it ends with the program.
+    while (timer.elapsed() < kHandOverMs && !takenOver())
+      QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    return true;
+  }
   const xcb_window_t requestor = xcb_generate_id(c.get());
   xcb_create_window(c.get(), XCB_COPY_FROM_PARENT, requestor, screen->root, 0, 0, 1, 1, 0,
                     XCB_WINDOW_CLASS_INPUT_ONLY, XCB_COPY_FROM_PARENT, 0, nullptr);
   xcb_convert_selection(c.get(), requestor, manager, saveTargets, property, XCB_CURRENT_TIME);
   xcb_flush(c.get());
-  QElapsedTimer timer;
-  timer.start();
-  bool saved = false;
-  while (!saved && timer.elapsed() < kHandOverMs && !xcb_connection_has_error(c.get())) {
+  bool answered = false, saved = false;
+  while (!answered && timer.elapsed() < kHandOverMs && !xcb_connection_has_error(c.get())) {
     QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     while (xcb_generic_event_t* e = xcb_poll_for_event(c.get())) {
       if ((e->response_type & 0x7f) == XCB_SELECTION_NOTIFY) {
         const auto* n = reinterpret_cast<xcb_selection_notify_event_t*>(e);
-        // A manager that refused answers with no property.
-        if (n->requestor == requestor && n->selection == manager) saved = true;
+        if (n->requestor == requestor && n->selection == manager) {
+          answered = true;
+          saved = n->property != XCB_ATOM_NONE;  // a manager that refused names no property
+        }
       }
       std::free(e);
     }
   }
   xcb_destroy_window(c.get(), requestor);
   xcb_flush(c.get());
-  return saved;
+  if (saved) return true;
+  // A manager that holds the selection but never answers (some keep a history of their own and
+  // take the text back once its owner is gone) would hold the toolkit's exit for seconds:
+  // let go now and see whether someone takes it.
+  QGuiApplication::clipboard()->clear(QClipboard::Clipboard);
+  for (timer.restart(); timer.elapsed() < kTakeBackMs;) {
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    if (takenOver()) return true;
+  }
+  return false;
 }
 
 }  // namespace
