@@ -109,25 +109,30 @@ bool NavigateFileDialog(HWND dialog, const std::wstring& path) {
     SetTextOf(box, *typed);
     return false;
   }
+  // The folder view is made anew for each folder the dialog shows.
+  HWND view = FindDescendant(dialog, -1, L"SHELLDLL_DefView");
   DWORD_PTR def = 0;
   int button = IDOK;
   if (Send(dialog, DM_GETDEFID, 0, 0, &def) && HIWORD(def) == DC_HASDEFID) button = LOWORD(def);
   // As a click on the button: the dialog reads the box and goes to the folder.
   Send(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
        reinterpret_cast<LPARAM>(::GetDlgItem(dialog, button)));
-  // Having gone there, a dialog empties the box; one that keeps the path did not take it.
+  // Having gone there, a dialog shows a new folder view, or empties the box (some do both);
+  // one that did neither has not taken the path.
   const DWORD start = ::GetTickCount();
   for (;;) {
     if (!::IsWindow(box)) return ::IsWindow(dialog) == FALSE;  // the dialog closed on it
     const std::optional<std::wstring> now = TextOf(box);
     if (now && *now != path) break;
+    if (view && !::IsWindow(view)) break;
+    if (HWND shown = FindDescendant(dialog, -1, L"SHELLDLL_DefView"); shown && shown != view) break;
     if (::GetTickCount() - start > kNavigationTimeoutMs) {
       SetTextOf(box, *typed);
       return false;
     }
     ::Sleep(30);
   }
-  if (!typed->empty()) SetTextOf(box, *typed);
+  if (TextOf(box) != typed) SetTextOf(box, *typed);
   ::SetForegroundWindow(dialog);
   return true;
 }
