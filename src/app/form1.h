@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "launcher/menu_tree.h"
 #include "platform/toolkit.h"
 #include "settings/module1.h"
 
@@ -10,7 +11,7 @@ namespace kv {
 
 class Form1 final : public FormEvents {
  public:
-  explicit Form1(Module1::Context& ctx) : ctx_(ctx) {}
+  explicit Form1(Module1::Context& ctx);
 
   // Creates the window hidden, runs Form_Load, then shows it unless Form_Load unloaded it.
   void Show();
@@ -21,11 +22,13 @@ class Form1 final : public FormEvents {
   void Command3_Click(std::int16_t Index) override;
   void List1_Click() override;
   void List1_MouseMove(int Button, int Shift, float X, float Y) override;
-  void Menu_ProgramName_Click() override;
-  void Menu_Drive_Click(std::int16_t Index) override;
-  void Menu_Folder_Click(std::int16_t Index) override;
+  // The popup's handlers; the launcher step runs the chosen one.
+  void Menu_ProgramName_Click();
+  void Menu_Drive_Click(std::int16_t Index);
+  void Menu_Folder_Click(std::int16_t Index);
 
   // Fields; public so that tests can see the form's state.
+  MenuTree ParentMenu;
   FolderArray DriveList;
   FolderArray EditList = EmptyFolderList();
   bool ShowSettings = false;

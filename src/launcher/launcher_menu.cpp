@@ -5,36 +5,45 @@
 #include "launcher/drive_list.h"
 
 namespace kv {
-namespace {
-constexpr int kMaxMenuIndex = 32767;
-}  // namespace
 
 void Form1::LauncherStep() {
   if (ctx_.ShowDrives != 0) {
     DriveList = Module1::GetDriveList(ctx_.os);
-    for (int i = 0; i < std::min<int>(DriveList.size(), kMaxMenuIndex + 1); ++i) {
-      const MenuRef item{MenuKind::Drive, static_cast<std::int16_t>(i)};
-      if (i != 0) ctx_.tk.LoadMenuElement(item);
-      ctx_.tk.SetMenuCaption(item, DriveList[i].Title);
+    // Menu elements carry a 16-bit index: a longer list shows its first 32768 drives.
+    const int n = std::min<int>(static_cast<int>(DriveList.size()), MenuTree::kMaxIndex + 1);
+    for (int i = 0; i < n; ++i) {
+      if (i != 0) ParentMenu.Load(MenuKind::Drive);
+      ParentMenu.Element({MenuKind::Drive, static_cast<std::int16_t>(i)})->Caption =
+          DriveList[i].Title;
     }
     // No drive at all: the design-time element would show as an empty item.
-    if (DriveList.empty()) ctx_.tk.SetMenuVisible({MenuKind::Drive, 0}, false);
+    if (DriveList.empty()) ParentMenu.Element({MenuKind::Drive, 0})->Visible = false;
   } else {
-    ctx_.tk.SetMenuVisible({MenuKind::Drive, 0}, false);
+    ParentMenu.Element({MenuKind::Drive, 0})->Visible = false;
   }
-  // Menu elements carry a 16-bit index; a longer list shows its first 32767 entries.
-  const int n = std::min(UBound(ctx_.FolderList), kMaxMenuIndex);
+  const int n = std::min(UBound(ctx_.FolderList), MenuTree::kMaxIndex);
   if (n != 0) {
     for (int i = 1; i <= n; ++i) {
-      const MenuRef item{MenuKind::Folder, static_cast<std::int16_t>(i)};
-      if (i != 1) ctx_.tk.LoadMenuElement(item);
-      ctx_.tk.SetMenuCaption(item, ctx_.FolderList[i].Title);
+      if (i != 1) ParentMenu.Load(MenuKind::Folder);
+      ParentMenu.Element({MenuKind::Folder, static_cast<std::int16_t>(i)})->Caption =
+          ctx_.FolderList[i].Title;
     }
   } else {
-    ctx_.tk.SetMenuVisible({MenuKind::Folder, 1}, false);
+    ParentMenu.Element({MenuKind::Folder, 1})->Visible = false;
   }
   ctx_.os.SetForegroundWindow(ctx_.tk.hWnd());
-  ctx_.tk.PopupMenu(vbPopupMenuRightButton);
+
+  // The chosen item's handler runs here, before the step returns; a dismissed popup runs none.
+  const std::vector<PopupItem> items = ParentMenu.VisibleItems();
+  const PopupChoice choice = ctx_.tk.PopupItems(items);
+  if (choice.item < 0 || choice.item >= static_cast<int>(items.size())) return;
+  const MenuRef chosen = items[static_cast<std::size_t>(choice.item)].ref;
+  switch (chosen.kind) {
+    case MenuKind::ProgramName: Menu_ProgramName_Click(); break;
+    case MenuKind::Drive: Menu_Drive_Click(chosen.index); break;
+    case MenuKind::Folder: Menu_Folder_Click(chosen.index); break;
+    case MenuKind::Line: break;
+  }
 }
 
 void Form1::Menu_Drive_Click(std::int16_t Index) {

@@ -43,14 +43,24 @@ struct MenuRef {
   friend bool operator==(const MenuRef&, const MenuRef&) = default;
 };
 
+// One row of the launcher popup, in display order; MenuKind::Line rows are separators.
+struct PopupItem {
+  MenuRef ref;
+  std::wstring caption;  // shown as is: "&" is a literal ampersand
+};
+// Modifier keys held at the moment of the choice.
+enum PopupModifier : unsigned { kPopupShift = 1u, kPopupCtrl = 2u };
+struct PopupChoice {
+  int item = -1;           // index into the items given; -1: dismissed
+  unsigned modifiers = 0;  // PopupModifier bits
+};
+
 // Message box styles and answers.
 inline constexpr int vbExclamation = 48;
 inline constexpr int vbYesNoExclamation = 52;
 inline constexpr int vbYes = 6;
 inline constexpr int vbNo = 7;
 inline constexpr int vbDirectory = 16;
-inline constexpr unsigned vbPopupMenuLeftAlign = 0;
-inline constexpr unsigned vbPopupMenuRightButton = 2;
 
 // Outcome of the directory test: `error` is a run-time error number (0: none, 52: bad file name).
 struct DirResult {
@@ -68,9 +78,6 @@ class FormEvents {
   virtual void Command3_Click(std::int16_t index) = 0;
   virtual void List1_Click() = 0;
   virtual void List1_MouseMove(int button, int shift, float x, float y) = 0;
-  virtual void Menu_ProgramName_Click() = 0;
-  virtual void Menu_Drive_Click(std::int16_t index) = 0;
-  virtual void Menu_Folder_Click(std::int16_t index) = 0;
 };
 
 class Toolkit {
@@ -85,8 +92,11 @@ class Toolkit {
   virtual wchar_t PathSeparator() = 0;       // '\\' on Windows, '/' on Linux
   virtual std::wstring ExeExtension() = 0;   // ".exe" on Windows, none on Linux
 
-  // The form: created hidden with its controls and menu tree; Form_Load is the core's.
+  // The form: CreateForm makes only the hidden window that owns the popup; LoadControls adds
+  // the settings window's controls, tool tips and fonts (once; later calls do nothing) and must
+  // come before any control is reached. Form_Load is the core's.
   virtual void CreateForm(const FormSpec& layout, FormEvents& events) = 0;
+  virtual void LoadControls() = 0;
   virtual void ShowForm() = 0;
   virtual void UnloadForm() = 0;
   virtual void End() = 0;  // stops the program at once (fakes only record it)
@@ -104,12 +114,9 @@ class Toolkit {
   virtual int ListCount(ControlRef list) = 0;
   virtual void SetToolTipText(ControlRef c, const std::wstring& text) = 0;
 
-  // The hidden menu: a new element goes after the last of its array, visible.
-  virtual void LoadMenuElement(MenuRef item) = 0;
-  virtual void SetMenuCaption(MenuRef item, const std::wstring& caption) = 0;
-  virtual void SetMenuVisible(MenuRef item, bool visible) = 0;
-  // Pops the menu up at the cursor; the chosen item's handler runs before this returns.
-  virtual void PopupMenu(unsigned flags) = 0;
+  // Pops the items up at the cursor, modal; returns what was chosen. Runs no handler.
+  // Either mouse button chooses; the menu's left edge stands at the cursor.
+  virtual PopupChoice PopupItems(std::span<const PopupItem> items) = 0;
 
   virtual int MsgBox(const std::wstring& text, int style) = 0;
 

@@ -1,8 +1,12 @@
 // The drive titles and the launcher popup: its items, and what choosing one does.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
+
 #include "fakes/harness.h"
 #include "launcher/drive_list.h"
+#include "launcher/menu_tree.h"
 
 namespace kv::test {
 namespace {
@@ -28,6 +32,41 @@ TEST(DriveListTest, TitleFormsAndOrder) {
   EXPECT_EQ(list.back().Path, L"X:\\");
 }
 
+TEST(MenuTreeTest, LoadedElementsFollowTheirArrayAndHiddenOnesDoNotShow) {
+  MenuTree menu(L"Name");
+  const auto rows = [&] {
+    std::vector<std::wstring> out;
+    for (const PopupItem& item : menu.VisibleItems())
+      out.push_back(std::to_wstring(static_cast<int>(item.ref.kind)) + L":" +
+                    std::to_wstring(item.ref.index) + L" " + item.caption);
+    return out;
+  };
+  EXPECT_EQ(rows(), (std::vector<std::wstring>{L"0:0 Name", L"1:0 -", L"2:0 ", L"3:1 "}));
+  menu.Element({MenuKind::Drive, 0})->Caption = L"C:\\";
+  EXPECT_TRUE(menu.Load(MenuKind::Folder));
+  EXPECT_TRUE(menu.Load(MenuKind::Drive));  // after the drives, not after the last folder
+  menu.Element({MenuKind::Drive, 1})->Caption = L"D:\\";
+  menu.Element({MenuKind::Folder, 2})->Caption = L"R&D";
+  menu.Element({MenuKind::Folder, 1})->Visible = false;
+  EXPECT_EQ(rows(), (std::vector<std::wstring>{L"0:0 Name", L"1:0 -", L"2:0 C:\\", L"2:1 D:\\",
+                                               L"3:2 R&D"}));
+  EXPECT_EQ(menu.UBound(MenuKind::Drive), 1);
+  EXPECT_EQ(menu.UBound(MenuKind::Folder), 2);
+  for (MenuRef absent : {MenuRef{MenuKind::Folder, 0}, MenuRef{MenuKind::Folder, 3},
+                         MenuRef{MenuKind::Drive, -1}, MenuRef{MenuKind::Line, 1}})
+    EXPECT_EQ(menu.Element(absent), nullptr) << static_cast<int>(absent.kind) << absent.index;
+  EXPECT_FALSE(menu.Load(MenuKind::Line));
+  EXPECT_FALSE(menu.Load(MenuKind::ProgramName));
+}
+
+TEST(MenuTreeTest, IndicesStopAtTheSixteenBitBound) {
+  MenuTree menu;
+  while (menu.Load(MenuKind::Folder)) {
+  }
+  EXPECT_EQ(menu.UBound(MenuKind::Folder), MenuTree::kMaxIndex);
+  EXPECT_EQ(menu.VisibleItems().back().ref, (MenuRef{MenuKind::Folder, 32767}));
+}
+
 class LauncherTest : public ::testing::Test {
  protected:
   Harness h;
@@ -48,34 +87,40 @@ TEST_F(LauncherTest, NoDrivesShownAndNoFolders) {
   EXPECT_TRUE(form->DriveList.empty());
 }
 
-TEST_F(LauncherTest, DrivesOnly) {
+TEST_F(LauncherTest, DrivesOnlyAndNoControlsMade) {
   h.os.drives = {{L"C:\\", L"", kDriveFixed}, {L"D:\\", L"DATA", kDriveFixed}};
   Run();
   EXPECT_EQ(h.tk.VisibleCaptions(), (std::vector<std::wstring>{kName, L"-", L"C:\\ [ローカルディスク]",
                                                                L"D:\\ [DATA]"}));
-  EXPECT_EQ(h.tk.popupFlags, vbPopupMenuRightButton);
+  EXPECT_EQ(h.tk.menuAtPopup[1].ref.kind, MenuKind::Line);
   EXPECT_EQ(h.os.foregrounded, std::vector<NativeHandle>{h.tk.hWnd(nullptr)});
+  EXPECT_EQ(h.tk.log, (std::vector<std::string>{"create", "popup", "unload", "end"}))
+      << "the popup needs no control of the settings window";
 }
 
-TEST_F(LauncherTest, ThreeFoldersAndTheSecondChosen) {
+TEST_F(LauncherTest, ThreeFoldersAndTheSecondChosenOpensBeforeTheStepEnds) {
   h.ctx.ShowDrives = 0;
   h.AddFolders({{L"A", L"C:\\A\\"}, {L"B & C", L"C:\\B\\"}, {L"-", L"C:\\D\\"}});
   h.tk.popupChoice = MenuRef{MenuKind::Folder, 2};
+  h.tk.popupModifiers = kPopupShift | kPopupCtrl;  // held keys change nothing yet
   Run();
   EXPECT_EQ(h.tk.VisibleCaptions(), (std::vector<std::wstring>{kName, L"-", L"A", L"B & C", L"-"}));
+  EXPECT_EQ(h.tk.menuAtPopup[4].ref, (MenuRef{MenuKind::Folder, 3})) << "a caption, not the line";
   EXPECT_EQ(h.os.opened, std::vector<std::wstring>{L"C:\\B\\"});
-  EXPECT_EQ(h.tk.log, (std::vector<std::string>{"create", "popup", "popup closed", "unload", "end"}));
+  EXPECT_EQ(h.tk.openedAtUnload, 1u);
+  EXPECT_EQ(h.tk.log, (std::vector<std::string>{"create", "popup", "unload", "end"}));
 }
 
 TEST_F(LauncherTest, DrivesComeBeforeFolders) {
   h.ctx.ShowDrives = 2;  // as a hand-edited file might hold, before loading clamps it
-  h.os.drives = {{L"C:\\", L"", kDriveFixed}};
+  h.os.drives = {{L"C:\\", L"", kDriveFixed}, {L"E:\\", L"", kDriveCdrom}};
   h.AddFolders({{L"A", L"C:\\A\\"}});
-  h.tk.popupChoice = MenuRef{MenuKind::Drive, 0};
+  h.tk.popupChoice = MenuRef{MenuKind::Drive, 1};
   Run();
-  EXPECT_EQ(h.tk.VisibleCaptions(),
-            (std::vector<std::wstring>{kName, L"-", L"C:\\ [ローカルディスク]", L"A"}));
-  EXPECT_EQ(h.os.opened, std::vector<std::wstring>{L"C:\\"});
+  EXPECT_EQ(h.tk.VisibleCaptions(), (std::vector<std::wstring>{kName, L"-", L"C:\\ [ローカルディスク]",
+                                                               L"E:\\ [CD-ROMドライブ]", L"A"}));
+  EXPECT_EQ(h.os.opened, std::vector<std::wstring>{L"E:\\"});
+  EXPECT_EQ(h.tk.openedAtUnload, 1u);
 }
 
 TEST_F(LauncherTest, EmptyDriveListShowsNoBlankItem) {
@@ -84,13 +129,46 @@ TEST_F(LauncherTest, EmptyDriveListShowsNoBlankItem) {
   EXPECT_EQ(h.tk.VisibleCaptions(), (std::vector<std::wstring>{kName, L"-", L"A"}));
 }
 
-TEST_F(LauncherTest, ProgramNameOpensNothing) {
+TEST_F(LauncherTest, DismissedPopupRunsNoHandler) {
+  h.os.drives = {{L"C:\\", L"", kDriveFixed}};
+  h.AddFolders({{L"A", L"C:\\A\\"}});
+  Run();
+  EXPECT_TRUE(h.os.opened.empty());
+  EXPECT_FALSE(form->ShowSettings);
+  EXPECT_TRUE(h.tk.Logged("end"));
+}
+
+TEST_F(LauncherTest, ProgramNameOpensNothingAndMakesTheControls) {
   h.os.drives = {{L"C:\\", L"", kDriveFixed}};
   h.tk.popupChoice = MenuRef{MenuKind::ProgramName, 0};
   Run();
   EXPECT_TRUE(form->ShowSettings);
   EXPECT_TRUE(h.os.opened.empty());
-  EXPECT_FALSE(h.tk.Logged("end"));
+  EXPECT_EQ(h.tk.log, (std::vector<std::string>{"create", "popup", "controls", "show"}));
+}
+
+// The first 32767 folders fit the 16-bit index; the rest stay out of the menu. Ten times the
+// entries must cost about ten times the time: quadratic growth would cost a hundred.
+TEST_F(LauncherTest, LongListsAreCutAtTheIndexBoundAndBuiltInLinearTime) {
+  h.ctx.ShowDrives = 0;
+  const auto timeFor = [&](int entries) {
+    h.ctx.FolderList = EmptyFolderList();
+    for (int i = 1; i <= entries; ++i)
+      h.ctx.FolderList.push_back({L"Folder " + std::to_wstring(i), L"C:\\F\\"});
+    auto best = std::chrono::steady_clock::duration::max();
+    for (int run = 0; run < 5; ++run) {
+      const auto start = std::chrono::steady_clock::now();
+      Run();
+      best = std::min(best, std::chrono::steady_clock::now() - start);
+    }
+    return std::chrono::duration<double>(best).count();
+  };
+  const double small = timeFor(4'000);
+  EXPECT_EQ(h.tk.menuAtPopup.size(), 2u + 4'000);
+  const double large = timeFor(40'000);
+  ASSERT_EQ(h.tk.menuAtPopup.size(), 2u + 32'767);
+  EXPECT_EQ(h.tk.menuAtPopup.back().caption, L"Folder 32767");
+  EXPECT_LT(large, 30 * small) << "4,000 entries: " << small << " s, 40,000: " << large << " s";
 }
 
 }  // namespace

@@ -42,7 +42,7 @@ TEST_P(CommandLineTest, FillsBothBoxesAndOpensTheWindowWithoutPopup) {
   EXPECT_EQ(h.tk.Text(1), GetParam().path);
   EXPECT_TRUE(form.ShowSettings);
   EXPECT_FALSE(h.tk.Logged("popup"));
-  EXPECT_EQ(h.tk.log, (std::vector<std::string>{"create", "show"}));
+  EXPECT_EQ(h.tk.log, (std::vector<std::string>{"create", "controls", "show"}));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -70,7 +70,7 @@ TEST(LauncherModeTest, ProgramNameItemLeadsIntoSettingsWithEmptyBoxes) {
   h.tk.popupChoice = MenuRef{MenuKind::ProgramName, 0};
   Form1 form(h.ctx);
   form.Show();
-  EXPECT_EQ(h.tk.log, (std::vector<std::string>{"create", "popup", "popup closed", "show"}));
+  EXPECT_EQ(h.tk.log, (std::vector<std::string>{"create", "popup", "controls", "show"}));
   EXPECT_EQ(h.tk.Text(0), L"");
   EXPECT_EQ(h.tk.Text(1), L"");
   EXPECT_EQ(h.tk.listItems, std::vector<std::wstring>{L"A"}) << "the opening block ran";

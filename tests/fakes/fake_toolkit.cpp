@@ -15,64 +15,44 @@ std::vector<std::wstring> FakeToolkit::VisibleCaptions() const {
   return out;
 }
 
-void FakeToolkit::CreateForm(const FormSpec& layout, FormEvents& e) {
+void FakeToolkit::CreateForm(const FormSpec&, FormEvents& e) {
   log.push_back("create");
   events = &e;
+  controlsLoaded_ = false;
+}
+
+void FakeToolkit::LoadControls() {
+  if (controlsLoaded_) return;
+  controlsLoaded_ = true;
+  log.push_back("controls");
   texts.clear();
   values.clear();
   listItems.clear();
   listIndex = -1;
-  menu = {{{MenuKind::ProgramName, 0}, layout.programNameCaption},
-          {{MenuKind::Line, 0}, L"-"},
-          {{MenuKind::Drive, 0}, L""},
-          {{MenuKind::Folder, 1}, L""}};
+}
+
+void FakeToolkit::Need() const {
+  if (!controlsLoaded_) throw std::logic_error("a control reached before LoadControls");
 }
 
 NativeHandle FakeToolkit::hWnd(const ControlRef* control) {
+  if (control) Need();
   return control ? 0x200 + static_cast<NativeHandle>(control->name) : 0x100;
 }
 
 void FakeToolkit::RemoveItem(ControlRef, int index) {
+  Need();
   listItems.erase(listItems.begin() + index);
   if (listIndex == index) listIndex = -1;
 }
 
-FakeMenuItem& FakeToolkit::Item(MenuRef ref) {
-  for (auto& m : menu)
-    if (m.ref == ref) return m;
-  throw std::out_of_range("menu element not loaded");
-}
-
-void FakeToolkit::LoadMenuElement(MenuRef ref) {
-  auto last = std::find_if(menu.rbegin(), menu.rend(),
-                           [&](const FakeMenuItem& m) { return m.ref.kind == ref.kind; });
-  if (last == menu.rend()) throw std::logic_error("no such menu array");
-  for (const auto& m : menu)
-    if (m.ref == ref) throw std::logic_error("element already loaded");
-  menu.insert(last.base(), {ref, L""});
-}
-
-void FakeToolkit::SetMenuCaption(MenuRef ref, const std::wstring& caption) {
-  Item(ref).caption = caption;
-}
-
-void FakeToolkit::SetMenuVisible(MenuRef ref, bool visible) { Item(ref).visible = visible; }
-
-void FakeToolkit::PopupMenu(unsigned flags) {
+PopupChoice FakeToolkit::PopupItems(std::span<const PopupItem> items) {
   log.push_back("popup");
-  popupFlags = flags;
-  menuAtPopup.clear();
-  for (const auto& m : menu)
-    if (m.visible) menuAtPopup.push_back(m);
-  if (!popupChoice) return;
-  const MenuRef c = *popupChoice;
-  switch (c.kind) {
-    case MenuKind::ProgramName: events->Menu_ProgramName_Click(); break;
-    case MenuKind::Drive: events->Menu_Drive_Click(c.index); break;
-    case MenuKind::Folder: events->Menu_Folder_Click(c.index); break;
-    case MenuKind::Line: break;
-  }
-  log.push_back("popup closed");
+  menuAtPopup.assign(items.begin(), items.end());
+  if (!popupChoice) return {};
+  for (std::size_t i = 0; i < items.size(); ++i)
+    if (items[i].ref == *popupChoice) return {static_cast<int>(i), popupModifiers};
+  throw std::logic_error("the chosen item is not in the popup");
 }
 
 int FakeToolkit::MsgBox(const std::wstring& text, int style) {

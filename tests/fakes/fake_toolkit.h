@@ -13,12 +13,6 @@
 
 namespace kv::test {
 
-struct FakeMenuItem {
-  MenuRef ref;
-  std::wstring caption;
-  bool visible = true;
-};
-
 struct ShownBox {
   std::wstring text;
   int style;
@@ -34,8 +28,9 @@ class FakeToolkit : public Toolkit {
   wchar_t separator = L'\\';
   std::wstring exeExtension = L".exe";
 
-  // What the user does in the popup: an item, or nothing (dismissed).
+  // What the user does in the popup: an item, or nothing (dismissed), and the keys held.
   std::optional<MenuRef> popupChoice;
+  unsigned popupModifiers = 0;
   // Answers to message boxes, in order; an empty queue answers No.
   std::deque<int> answers;
   std::vector<ShownBox> boxes;
@@ -44,8 +39,8 @@ class FakeToolkit : public Toolkit {
   std::vector<std::wstring> dirCalls;
 
   std::vector<std::string> log;  // form lifecycle and popup, in order
-  std::vector<FakeMenuItem> menu;
-  std::vector<FakeMenuItem> menuAtPopup;  // visible items when the popup opened
+  std::vector<PopupItem> menuAtPopup;  // the items the popup was given
+  std::size_t openedAtUnload = 0;      // shell calls made before the form was unloaded
   std::map<std::pair<Ctl, int>, std::wstring> texts;
   std::map<std::pair<Ctl, int>, int> values;
   std::map<std::pair<Ctl, int>, std::wstring> toolTips;
@@ -66,30 +61,57 @@ class FakeToolkit : public Toolkit {
 
   void CreateForm(const FormSpec& layout, FormEvents& events) override;
   void ShowForm() override { log.push_back("show"); }
-  void UnloadForm() override { log.push_back("unload"); }
+  void LoadControls() override;
+  void UnloadForm() override {
+    log.push_back("unload");
+    openedAtUnload = os_.opened.size();
+  }
   void End() override { log.push_back("end"); }
   NativeHandle hWnd(const ControlRef* control) override;
 
-  std::wstring GetText(ControlRef c) override { return texts[{c.name, c.index}]; }
-  void SetText(ControlRef c, const std::wstring& text) override { texts[{c.name, c.index}] = text; }
-  int GetValue(ControlRef c) override { return values[{c.name, c.index}]; }
-  void SetValue(ControlRef c, int value) override { values[{c.name, c.index}] = value; }
-  void AddItem(ControlRef, const std::wstring& item) override { listItems.push_back(item); }
+  std::wstring GetText(ControlRef c) override {
+    Need();
+    return texts[{c.name, c.index}];
+  }
+  void SetText(ControlRef c, const std::wstring& text) override {
+    Need();
+    texts[{c.name, c.index}] = text;
+  }
+  int GetValue(ControlRef c) override {
+    Need();
+    return values[{c.name, c.index}];
+  }
+  void SetValue(ControlRef c, int value) override {
+    Need();
+    values[{c.name, c.index}] = value;
+  }
+  void AddItem(ControlRef, const std::wstring& item) override {
+    Need();
+    listItems.push_back(item);
+  }
   void RemoveItem(ControlRef, int index) override;
-  std::wstring GetListItem(ControlRef, int index) override { return listItems.at(index); }
+  std::wstring GetListItem(ControlRef, int index) override {
+    Need();
+    return listItems.at(index);
+  }
   void SetListItem(ControlRef, int index, const std::wstring& item) override {
+    Need();
     listItems.at(index) = item;
   }
-  int ListIndex(ControlRef) override { return listIndex; }
-  int ListCount(ControlRef) override { return static_cast<int>(listItems.size()); }
+  int ListIndex(ControlRef) override {
+    Need();
+    return listIndex;
+  }
+  int ListCount(ControlRef) override {
+    Need();
+    return static_cast<int>(listItems.size());
+  }
   void SetToolTipText(ControlRef c, const std::wstring& text) override {
+    Need();
     toolTips[{c.name, c.index}] = text;
   }
 
-  void LoadMenuElement(MenuRef item) override;
-  void SetMenuCaption(MenuRef item, const std::wstring& caption) override;
-  void SetMenuVisible(MenuRef item, bool visible) override;
-  void PopupMenu(unsigned flags) override;
+  PopupChoice PopupItems(std::span<const PopupItem> items) override;
 
   int MsgBox(const std::wstring& text, int style) override;
 
@@ -97,10 +119,10 @@ class FakeToolkit : public Toolkit {
   DirResult Dir(const std::wstring& path, int attributes) override;
   int RunEventLoop() override { return 0; }
 
-  unsigned popupFlags = 0;
-
  private:
-  FakeMenuItem& Item(MenuRef ref);
+  // Reaching a control before LoadControls is a fault the real toolkits would not forgive.
+  void Need() const;
+  bool controlsLoaded_ = false;
   FakeOs& os_;
 };
 

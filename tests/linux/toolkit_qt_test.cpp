@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QListWidget>
+#include <QMenu>
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
@@ -32,7 +33,10 @@ class QtForm : public ::testing::Test, public FormEvents {
     static char* argv[] = {const_cast<char*>("kv_linux_tests"), nullptr};
     if (QApplication::instance() == nullptr) new QApplication(argc, argv);
   }
-  void SetUp() override { tk_.CreateForm(SettingsFormSpec(), *this); }
+  void SetUp() override {
+    tk_.CreateForm(SettingsFormSpec(), *this);
+    tk_.LoadControls();
+  }
   void Add(const std::string& s) { calls_.push_back(s); }
   void Form_Load() override { Add("Load"); }
   void Command1_Click(std::int16_t i) override { Add("Command1_" + std::to_string(i)); }
@@ -40,9 +44,6 @@ class QtForm : public ::testing::Test, public FormEvents {
   void Command3_Click(std::int16_t i) override { Add("Command3_" + std::to_string(i)); }
   void List1_Click() override { Add("List1_Click"); }
   void List1_MouseMove(int, int, float, float) override { Add("MouseMove"); }
-  void Menu_ProgramName_Click() override { Add("ProgramName"); }
-  void Menu_Drive_Click(std::int16_t i) override { Add("Drive_" + std::to_string(i)); }
-  void Menu_Folder_Click(std::int16_t i) override { Add("Folder_" + std::to_string(i)); }
 
   // Runs `act` on the modal window of type W that `block` opens and returns what `block` does.
   template <typename W, typename Act, typename Block>
@@ -110,25 +111,66 @@ TEST_F(QtForm, TabOrderFromTheFirstCheckBoxEnterAndEscapePressNothingTitleBarClo
   EXPECT_EQ(tk_.RunEventLoop(), 0) << "no window left: nothing to run";
 }
 
-TEST_F(QtForm, MenuItemsFollowLoadCaptionAndVisible) {
-  const auto load = [&](MenuRef item, const wchar_t* caption) {
-    tk_.LoadMenuElement(item);
-    tk_.SetMenuCaption(item, caption);
+TEST_F(QtForm, FormWithoutControlsUntilLoadedThenOnce) {
+  QtToolkit tk(0, nullptr);
+  tk.CreateForm(SettingsFormSpec(), *this);
+  EXPECT_NE(tk.FormWidget(), nullptr);
+  EXPECT_TRUE(tk.FormWidget()->children().isEmpty()) << "launcher mode makes no control";
+  EXPECT_FALSE(tk.FormWidget()->isVisible());
+  tk.LoadControls();
+  QWidget* list = tk.Widget({Ctl::List1, 0});
+  ASSERT_NE(list, nullptr);
+  tk.LoadControls();
+  EXPECT_EQ(tk.Widget({Ctl::List1, 0}), list) << "a second call makes nothing new";
+  EXPECT_EQ(tk.FormWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly).size(),
+            static_cast<qsizetype>(SettingsFormSpec().controls.size()));
+}
+
+// The popup: one action per item in order, captions literal, at the cursor; the index and the
+// keys held come back, a dismissal gives -1.
+TEST_F(QtForm, PopupShowsTheItemsAtTheCursorAndReturnsTheChoiceWithItsKeys) {
+  const std::vector<PopupItem> items = {{{MenuKind::ProgramName, 0}, L"キヴォレット Ver.1.0"},
+                                        {{MenuKind::Line, 0}, L"-"},
+                                        {{MenuKind::Drive, 0}, L"/ [ローカルディスク]"},
+                                        {{MenuKind::Folder, 1}, L"-"},
+                                        {{MenuKind::Folder, 2}, L"A&B"}};
+  struct Case {
+    int downs;  // Down presses (the first one reaches the top item); -1: Escape
+    Qt::KeyboardModifiers held;
+    int item;
+    unsigned modifiers;
   };
-  tk_.SetMenuCaption({MenuKind::Drive, 0}, L"/ [ローカルディスク]");
-  load({MenuKind::Drive, 1}, L"/mnt/A&B/");
-  tk_.SetMenuCaption({MenuKind::Folder, 1}, L"-");
-  load({MenuKind::Folder, 2}, L"写真");
-  load({MenuKind::Drive, 2}, L"/home/");  // still lands after the other drives
-  tk_.SetMenuVisible({MenuKind::Drive, 1}, false);
-  std::vector<std::string> shown;
-  for (const auto& [ref, a] : tk_.MenuItems())
-    shown.push_back(std::to_string(static_cast<int>(ref.kind)) + ":" + std::to_string(ref.index) +
-                    " " + (a->isSeparator() ? "<sep>" : a->text().toStdString()) +
-                    (a->isVisible() ? "" : " (hidden)"));
-  EXPECT_EQ(shown, (std::vector<std::string>{"0:0 キヴォレット Ver.1.0", "1:0 <sep>",
-                                             "2:0 / [ローカルディスク]", "2:1 /mnt/A&&B/ (hidden)",
-                                             "2:2 /home/", "3:1 -", "3:2 写真"}));
+  for (const Case& c : {Case{3, {}, 3, 0u}, Case{1, Qt::ShiftModifier, 0, kPopupShift},
+                        Case{4, Qt::ControlModifier, 4, kPopupCtrl},
+                        Case{4, Qt::ControlModifier | Qt::ShiftModifier, 4, kPopupShift | kPopupCtrl},
+                        Case{-1, {}, -1, 0u}}) {
+    SCOPED_TRACE(c.downs);
+    QCursor::setPos(120, 80);
+    std::vector<std::string> shown;
+    QPoint at;
+    QTimer::singleShot(0, [&] {
+      auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+      ASSERT_NE(menu, nullptr);
+      QTimer::singleShot(3000, menu, &QMenu::close);  // no hang
+      at = menu->pos();
+      for (QAction* a : menu->actions())
+        shown.push_back(a->isSeparator() ? "<sep>" : a->text().toStdString());
+      if (c.downs < 0) return QTest::keyClick(menu, Qt::Key_Escape);
+      for (int i = 0; i < c.downs; ++i) QTest::keyClick(menu, Qt::Key_Down);
+      // The keys stay down until the popup has returned.
+      if (c.held & Qt::ShiftModifier) QTest::keyPress(menu, Qt::Key_Shift, c.held);
+      if (c.held & Qt::ControlModifier) QTest::keyPress(menu, Qt::Key_Control, c.held);
+      QTest::keyPress(menu, Qt::Key_Return, c.held);
+    });
+    const PopupChoice choice = tk_.PopupItems(items);
+    QTest::keyRelease(tk_.FormWidget(), Qt::Key_Shift, Qt::NoModifier);
+    EXPECT_EQ(shown, (std::vector<std::string>{"キヴォレット Ver.1.0", "<sep>",
+                                               "/ [ローカルディスク]", "-", "A&&B"}));
+    EXPECT_EQ(at, QPoint(120, 80));
+    EXPECT_EQ(choice.item, c.item);
+    EXPECT_EQ(choice.modifiers, c.modifiers);
+  }
+  EXPECT_TRUE(calls_.empty()) << "the toolkit runs no handler";
 }
 
 TEST_F(QtForm, MessageBoxAnswersAndLooksAndBrowseReturnsTheChosenFolderOrNothing) {

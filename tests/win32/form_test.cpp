@@ -28,15 +28,13 @@ struct RecordingEvents : FormEvents {
   void Command3_Click(std::int16_t i) override { Add(L"Command3_Click", i); }
   void List1_Click() override { Add(L"List1_Click"); }
   void List1_MouseMove(int b, int s, float x, float y) override { Add(Move(b, s, x, y).c_str()); }
-  void Menu_ProgramName_Click() override { Add(L"Menu_ProgramName_Click"); }
-  void Menu_Drive_Click(std::int16_t i) override { Add(L"Menu_Drive_Click", i); }
-  void Menu_Folder_Click(std::int16_t i) override { Add(L"Menu_Folder_Click", i); }
 };
 
 class FormTest : public testing::Test {
  protected:
   void SetUp() override {
     tk.CreateForm(SettingsFormSpec(), events);
+    tk.LoadControls();
     form = reinterpret_cast<HWND>(tk.hWnd());
     ASSERT_TRUE(IsWindow(form)) << "no window: Wine needs an X display (DISPLAY)";
   }
@@ -44,24 +42,13 @@ class FormTest : public testing::Test {
   HWND Ctl(kv::Ctl name, std::int16_t index = 0) { return Ctl(ControlRef{name, index}); }
   LONG Style(HWND h) { return GetWindowLongW(h, GWL_STYLE); }
   int Px(int twips) const { return win32::TwipsToPixels(twips, tk.Dpi()); }
-  // The popup's items as the HMENU holds them.
-  Strings MenuItems() {
-    Strings out;
-    HMENU m = tk.ParentMenu();
-    for (UINT i = 0, n = GetMenuItemCount(m); i < n; ++i) {
-      wchar_t buf[256] = {};
-      GetMenuStringW(m, i, buf, 256, MF_BYPOSITION);
-      out.push_back(GetMenuState(m, i, MF_BYPOSITION) & MF_SEPARATOR ? L"<sep>" : buf);
-    }
-    return out;
-  }
 
   RecordingEvents events;
   win32::Win32Toolkit tk;
   HWND form = nullptr;
 };
 
-TEST_F(FormTest, LayoutTipsTabOrderHandlersListAndMenuThenEnterEscapeDoNothingCloseBoxEnds) {
+TEST_F(FormTest, LayoutTipsTabOrderHandlersAndListThenEnterEscapeDoNothingCloseBoxEnds) {
   // The caption and the client area's 409x265 are checked by the e2e flows.
   EXPECT_FALSE(Style(form) & (WS_MAXIMIZEBOX | WS_THICKFRAME));
   for (WPARAM icon : {ICON_BIG, ICON_SMALL}) EXPECT_NE(SendMessageW(form, WM_GETICON, icon, 0), 0);
@@ -119,21 +106,6 @@ TEST_F(FormTest, LayoutTipsTabOrderHandlersListAndMenuThenEnterEscapeDoNothingCl
   tk.RemoveItem(ref, 0);
   EXPECT_EQ(tk.ListCount(ref), 2);
   EXPECT_EQ(tk.GetListItem(ref, 0), L"日本語");
-  const std::wstring name = L"キヴォレット Ver.1.0", sep = L"<sep>";
-  tk.SetMenuCaption({MenuKind::Drive, 0}, L"C:\\");
-  tk.SetMenuCaption({MenuKind::Folder, 1}, L"Docs");
-  tk.LoadMenuElement({MenuKind::Folder, 2});
-  tk.SetMenuCaption({MenuKind::Folder, 2}, L"R&D");
-  tk.LoadMenuElement({MenuKind::Drive, 1});
-  tk.SetMenuCaption({MenuKind::Drive, 1}, L"Z:\\");
-  EXPECT_EQ(MenuItems(), (Strings{name, sep, L"C:\\", L"Z:\\", L"Docs", L"R&&D"}));
-  tk.SetMenuVisible({MenuKind::Drive, 0}, false);
-  tk.SetMenuVisible({MenuKind::Folder, 2}, false);
-  EXPECT_EQ(MenuItems(), (Strings{name, sep, L"Z:\\", L"Docs"}));
-  tk.SetMenuCaption({MenuKind::Drive, 0}, L"Y:\\");  // while hidden
-  tk.SetMenuVisible({MenuKind::Drive, 0}, true);
-  tk.SetMenuVisible({MenuKind::Folder, 2}, true);
-  EXPECT_EQ(MenuItems(), (Strings{name, sep, L"Y:\\", L"Z:\\", L"Docs", L"R&&D"}));
   for (HWND focus : {Ctl(Ctl::Command1, 0), Ctl(Ctl::Command3, 0), Ctl(Ctl::Text1, 0)}) {
     SetFocus(focus);
     for (WPARAM key : {VK_RETURN, VK_ESCAPE})  // the same codes as the characters
@@ -150,6 +122,112 @@ TEST_F(FormTest, LayoutTipsTabOrderHandlersListAndMenuThenEnterEscapeDoNothingCl
   EXPECT_EQ(events.calls, (Strings{L"Command1_Click 2", L"Command2_Click", L"Command3_Click 1",
                                    L"List1_Click", events.Move(1, 1, 10 * twips, 20 * twips)}));
   EXPECT_EQ(tk.RunEventLoop(), 0);
+}
+
+TEST(FormLauncherTest, CreateFormMakesOnlyTheHiddenWindowAndControlsComeOnce) {
+  RecordingEvents events;
+  win32::Win32Toolkit tk;
+  tk.CreateForm(SettingsFormSpec(), events);
+  HWND form = reinterpret_cast<HWND>(tk.hWnd());
+  ASSERT_TRUE(IsWindow(form));
+  EXPECT_FALSE(IsWindowVisible(form));
+  EXPECT_EQ(GetWindow(form, GW_CHILD), nullptr) << "no control in launcher mode";
+  const auto owned = [&](const wchar_t* cls) {
+    int n = 0;
+    for (HWND h = nullptr; (h = FindWindowExW(nullptr, h, cls, nullptr));)
+      n += GetWindow(h, GW_OWNER) == form;
+    return n;
+  };
+  EXPECT_EQ(owned(TOOLTIPS_CLASSW), 0);
+  tk.LoadControls();
+  tk.LoadControls();
+  int children = 0;
+  for (HWND h = GetWindow(form, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) ++children;
+  EXPECT_EQ(children, static_cast<int>(SettingsFormSpec().controls.size()));
+  EXPECT_EQ(owned(TOOLTIPS_CLASSW), 1);
+  DestroyWindow(form);
+}
+
+// What the test does inside the popup's modal loop: read its items, then press keys.
+struct PopupScript {
+  int downs = 0;        // Down presses (the first one reaches the top item); -1: Escape
+  BYTE shift = 0, ctrl = 0;  // key states while Enter is pressed
+  Strings shown;
+  bool ran = false;
+};
+PopupScript* g_script = nullptr;
+
+void CALLBACK DrivePopup(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  PopupScript& s = *g_script;
+  s.ran = true;
+  HWND popup = FindWindowW(L"#32768", nullptr);
+  HMENU m = reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0));
+  for (int i = 0, n = GetMenuItemCount(m); i < n; ++i) {
+    wchar_t buf[256] = {};
+    GetMenuStringW(m, static_cast<UINT>(i), buf, 256, MF_BYPOSITION);
+    s.shown.push_back(GetMenuState(m, static_cast<UINT>(i), MF_BYPOSITION) & MF_SEPARATOR
+                          ? L"<sep>"
+                          : buf);
+  }
+  const auto post = [](UINT msg, WPARAM key) {
+    PostThreadMessageW(GetCurrentThreadId(), msg, key, 0);
+  };
+  const auto press = [&](WPARAM key) { post(WM_KEYDOWN, key); };
+  BYTE keys[256] = {};
+  GetKeyboardState(keys);
+  keys[VK_SHIFT] = s.shift;
+  keys[VK_CONTROL] = s.ctrl;
+  SetKeyboardState(keys);
+  if (s.downs < 0) {
+    press(VK_ESCAPE);
+    return;
+  }
+  for (int i = 0; i < s.downs; ++i) press(VK_DOWN);
+  press(VK_RETURN);
+  // Wine's menu chooses on the character, which Ctrl would turn into a line feed.
+  post(WM_CHAR, L'\r');
+}
+
+// One menu item per row in order, "&" literal, "-" a text; the index and the keys held come
+// back; a dismissal gives -1 and no handler runs in the toolkit.
+TEST_F(FormTest, PopupItemsReturnsTheChosenIndexAndTheKeysHeld) {
+  const std::vector<PopupItem> items = {{{MenuKind::ProgramName, 0}, L"キヴォレット Ver.1.0"},
+                                        {{MenuKind::Line, 0}, L"-"},
+                                        {{MenuKind::Drive, 0}, L"C:\\ [ローカルディスク]"},
+                                        {{MenuKind::Folder, 1}, L"-"},
+                                        {{MenuKind::Folder, 2}, L"R&D"}};
+  struct Case {
+    PopupScript script;
+    int item;
+    unsigned modifiers;
+  };
+  const Case cases[] = {{{3}, 3, 0},
+                        {{1, 0x80, 0}, 0, kPopupShift},
+                        {{4, 0x80, 0x80}, 4, kPopupShift | kPopupCtrl},
+                        {{4, 0, 0x80}, 4, kPopupCtrl},
+                        {{-1}, -1, 0}};
+  for (const Case& c : cases) {
+    PopupScript script = c.script;
+    g_script = &script;
+    SCOPED_TRACE(c.item);
+    SetTimer(nullptr, 0, 50, DrivePopup);
+    const PopupChoice choice = tk.PopupItems(items);
+    EXPECT_TRUE(script.ran) << "the popup ran no modal loop";
+    EXPECT_EQ(script.shown, (Strings{L"キヴォレット Ver.1.0", L"<sep>", L"C:\\ [ローカルディスク]",
+                                     L"-", L"R&&D"}));
+    EXPECT_EQ(choice.item, c.item);
+    EXPECT_EQ(choice.modifiers, c.modifiers);
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
+    MSG left;  // a key the menu did not take would close the next one
+    while (PeekMessageW(&left, nullptr, 0, 0, PM_REMOVE)) {
+    }
+  }
+  g_script = nullptr;
+  EXPECT_TRUE(events.calls.empty()) << "the toolkit runs no handler";
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include <QCursor>
 #include <QEvent>
 #include <QFile>
+#include <QGuiApplication>
 #include <QHelpEvent>
 #include <QIcon>
 #include <QLabel>
@@ -116,10 +117,7 @@ QString MenuText(const std::wstring& caption) {
 
 QtToolkit::QtToolkit(int argc, char** argv) : args_(argv, argv + argc) {}
 
-QtToolkit::~QtToolkit() {
-  delete menu_;
-  delete form_;
-}
+QtToolkit::~QtToolkit() { delete form_; }
 
 std::wstring QtToolkit::AppPath() {
   const std::string exe = ExePath();
@@ -144,18 +142,23 @@ std::wstring QtToolkit::CommandLine() {
 }
 
 void QtToolkit::CreateForm(const FormSpec& layout, FormEvents& events) {
+  layout_ = &layout;
   events_ = &events;
   auto* form = new FormWindow;
   form->onClose = [this] { formOpen_ = false; };
   form_ = form;
   form_->setWindowTitle(Q(layout.caption));
   form_->setFixedSize(Px(layout.clientWidth), Px(layout.clientHeight));
+}
+
+void QtToolkit::LoadControls() {
+  if (form_ == nullptr || !controls_.empty()) return;
   if (QFile::exists(QStringLiteral(":/kivoret/kivoret.ico"))) {
     form_->setWindowIcon(QIcon(QStringLiteral(":/kivoret/kivoret.ico")));
   }
 
   std::vector<const ControlSpec*> tabOrder;
-  for (const ControlSpec& c : layout.controls) {
+  for (const ControlSpec& c : layout_->controls) {
     QWidget* w = nullptr;
     const std::int16_t index = c.index;
     switch (c.kind) {
@@ -237,16 +240,6 @@ void QtToolkit::CreateForm(const FormSpec& layout, FormEvents& events) {
     QWidget::setTabOrder(Widget({tabOrder[i - 1]->name, tabOrder[i - 1]->index}),
                          Widget({tabOrder[i]->name, tabOrder[i]->index}));
   }
-
-  menu_ = new QMenu;
-  auto add = [this](MenuRef ref, const QString& text) {
-    QAction* a = menu_->addAction(text);
-    menuItems_[KeyOf(ref)] = a;
-  };
-  add({MenuKind::ProgramName, 0}, MenuText(layout.programNameCaption));
-  menuItems_[KeyOf(MenuRef{MenuKind::Line, 0})] = menu_->addSeparator();
-  add({MenuKind::Drive, 0}, QString());
-  add({MenuKind::Folder, 1}, QString());
 }
 
 QWidget* QtToolkit::Widget(ControlRef c) const {
@@ -360,72 +353,25 @@ void QtToolkit::SetToolTipText(ControlRef c, const std::wstring& text) {
   if (QWidget* w = Widget(c)) w->setToolTip(Q(text));
 }
 
-void QtToolkit::LoadMenuElement(MenuRef item) {
-  if (menu_ == nullptr || menuItems_.contains(KeyOf(item))) return;
-  // After the last element of the same array.
-  const QList<QAction*> actions = menu_->actions();
-  int last = -1;
-  for (int i = 0; i < actions.size(); ++i) {
-    for (const auto& [key, a] : menuItems_) {
-      if (a == actions[i] && key.first == static_cast<int>(item.kind)) last = i;
+PopupChoice QtToolkit::PopupItems(std::span<const PopupItem> items) {
+  QMenu menu;
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    if (items[i].ref.kind == MenuKind::Line) {
+      menu.addSeparator();
+      continue;
     }
+    QAction* a = menu.addAction(MenuText(items[i].caption));
+    a->setData(static_cast<qulonglong>(i));
   }
-  QAction* before = last >= 0 && last + 1 < actions.size() ? actions[last + 1] : nullptr;
-  auto* a = new QAction(menu_);
-  menu_->insertAction(before, a);
-  menuItems_[KeyOf(item)] = a;
-}
-
-void QtToolkit::SetMenuCaption(MenuRef item, const std::wstring& caption) {
-  if (const auto it = menuItems_.find(KeyOf(item)); it != menuItems_.end())
-    it->second->setText(MenuText(caption));
-}
-
-void QtToolkit::SetMenuVisible(MenuRef item, bool visible) {
-  if (const auto it = menuItems_.find(KeyOf(item)); it != menuItems_.end())
-    it->second->setVisible(visible);
-}
-
-std::vector<std::pair<MenuRef, QAction*>> QtToolkit::MenuItems() const {
-  std::vector<std::pair<MenuRef, QAction*>> out;
-  if (menu_ == nullptr) return out;
-  for (QAction* a : menu_->actions()) {
-    for (const auto& [key, action] : menuItems_) {
-      if (action == a) {
-        out.push_back(
-            {MenuRef{static_cast<MenuKind>(key.first), static_cast<std::int16_t>(key.second)}, a});
-      }
-    }
-  }
-  return out;
-}
-
-void QtToolkit::Choose(QAction* action) {
-  for (const auto& [ref, a] : MenuItems()) {
-    if (a != action) continue;
-    switch (ref.kind) {
-      case MenuKind::ProgramName:
-        events_->Menu_ProgramName_Click();
-        break;
-      case MenuKind::Drive:
-        events_->Menu_Drive_Click(ref.index);
-        break;
-      case MenuKind::Folder:
-        events_->Menu_Folder_Click(ref.index);
-        break;
-      case MenuKind::Line:
-        break;
-    }
-    return;
-  }
-}
-
-void QtToolkit::PopupMenu(unsigned) {
-  if (menu_ == nullptr) return;
-  // The chosen item comes back from exec, so its handler runs here, before the return, and a
-  // dismissed menu runs none. QMenu takes the release of either mouse button as the choice.
-  QAction* chosen = menu_->exec(QCursor::pos());
-  if (chosen != nullptr) Choose(chosen);
+  // QMenu takes the release of either mouse button as the choice.
+  QAction* chosen = menu.exec(QCursor::pos());
+  PopupChoice choice;
+  if (chosen == nullptr) return choice;
+  choice.item = static_cast<int>(chosen->data().toULongLong());
+  const Qt::KeyboardModifiers held = QGuiApplication::queryKeyboardModifiers();
+  if (held & Qt::ShiftModifier) choice.modifiers |= kPopupShift;
+  if (held & Qt::ControlModifier) choice.modifiers |= kPopupCtrl;
+  return choice;
 }
 
 int QtToolkit::MsgBox(const std::wstring& text, int style) {

@@ -8,9 +8,7 @@
 
 #include "platform/toolkit.h"
 
-class QAction;
 class QListWidget;
-class QMenu;
 class QWidget;
 
 namespace kv {
@@ -30,6 +28,7 @@ class QtToolkit final : public Toolkit {
   std::wstring ExeExtension() override { return L""; }
 
   void CreateForm(const FormSpec& layout, FormEvents& events) override;
+  void LoadControls() override;
   void ShowForm() override;
   void UnloadForm() override;
   void End() override;
@@ -47,10 +46,7 @@ class QtToolkit final : public Toolkit {
   int ListCount(ControlRef list) override;
   void SetToolTipText(ControlRef c, const std::wstring& text) override;
 
-  void LoadMenuElement(MenuRef item) override;
-  void SetMenuCaption(MenuRef item, const std::wstring& caption) override;
-  void SetMenuVisible(MenuRef item, bool visible) override;
-  void PopupMenu(unsigned flags) override;
+  PopupChoice PopupItems(std::span<const PopupItem> items) override;
 
   int MsgBox(const std::wstring& text, int style) override;
 
@@ -62,27 +58,21 @@ class QtToolkit final : public Toolkit {
   // settings folder, made on the first save).
   void SetCreatableDirectory(const std::wstring& dir) { creatableDir_ = dir; }
 
-  // For tests: the widgets and the popup's items.
+  // For tests: the widgets.
   QWidget* Widget(ControlRef c) const;
   QWidget* FormWidget() const { return form_; }
-  // The popup's actions in display order with what they stand for.
-  std::vector<std::pair<MenuRef, QAction*>> MenuItems() const;
-  // Runs the handler of one popup item as a choice in PopupMenu would.
-  void Choose(QAction* action);
 
  private:
   using Key = std::pair<int, int>;
   static Key KeyOf(ControlRef c) { return {static_cast<int>(c.name), c.index}; }
   QListWidget* List(ControlRef c) const;
-  static Key KeyOf(MenuRef m) { return {static_cast<int>(m.kind), m.index}; }
 
   std::vector<std::string> args_;
   std::wstring creatableDir_;
+  const FormSpec* layout_ = nullptr;
   FormEvents* events_ = nullptr;
   QWidget* form_ = nullptr;
-  QMenu* menu_ = nullptr;
   std::map<Key, QWidget*> controls_;
-  std::map<Key, QAction*> menuItems_;
   bool formOpen_ = false;
   bool eventLoopRunning_ = false;
   int programmaticSelection_ = 0;

@@ -10,7 +10,7 @@ namespace {
 
 constexpr wchar_t kFormClass[] = L"KivoretForm";
 constexpr int kFirstControlId = 100;  // clear of IDOK and IDCANCEL: Enter and Escape press nothing
-constexpr UINT kFirstMenuId = 1000;
+constexpr UINT kFirstMenuId = 1;  // 0 is what a dismissed menu returns
 constexpr int kIconResource = 1;
 
 bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t'; }
@@ -124,20 +124,11 @@ void Win32Toolkit::CreateForm(const FormSpec& layout, FormEvents& events) {
   layout_ = &layout;
   events_ = &events;
 
-  // Shared icons live as long as the module: the window class may keep them.
-  const int cxIcon = ::GetSystemMetrics(SM_CXICON), cxSmall = ::GetSystemMetrics(SM_CXSMICON);
-  HICON iconBig = static_cast<HICON>(::LoadImageW(instance_, MAKEINTRESOURCEW(kIconResource),
-                                                  IMAGE_ICON, cxIcon, cxIcon, LR_SHARED));
-  HICON iconSmall = static_cast<HICON>(::LoadImageW(instance_, MAKEINTRESOURCEW(kIconResource),
-                                                    IMAGE_ICON, cxSmall, cxSmall, LR_SHARED));
-
   WNDCLASSEXW wc{sizeof(wc)};
   if (!::GetClassInfoExW(instance_, kFormClass, &wc)) {
     wc = WNDCLASSEXW{sizeof(wc)};
     wc.lpfnWndProc = FormProc;
     wc.hInstance = instance_;
-    wc.hIcon = iconBig;
-    wc.hIconSm = iconSmall;
     wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = kFormClass;
@@ -146,10 +137,20 @@ void Win32Toolkit::CreateForm(const FormSpec& layout, FormEvents& events) {
 
   ::CreateWindowExW(kFormExStyle, kFormClass, layout.caption, kFormStyle, CW_USEDEFAULT,
                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance_, this);
-  if (!form_) return;
+}
+
+void Win32Toolkit::LoadControls() {
+  if (!form_ || !controls_.empty()) return;
+  // Shared icons live as long as the module.
+  const int cxIcon = ::GetSystemMetrics(SM_CXICON), cxSmall = ::GetSystemMetrics(SM_CXSMICON);
+  HICON iconBig = static_cast<HICON>(::LoadImageW(instance_, MAKEINTRESOURCEW(kIconResource),
+                                                  IMAGE_ICON, cxIcon, cxIcon, LR_SHARED));
+  HICON iconSmall = static_cast<HICON>(::LoadImageW(instance_, MAKEINTRESOURCEW(kIconResource),
+                                                    IMAGE_ICON, cxSmall, cxSmall, LR_SHARED));
   ::SendMessageW(form_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(iconBig));
   ::SendMessageW(form_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(iconSmall));
 
+  const FormSpec& layout = *layout_;
   // Created in TabIndex order: the window order is the order Tab follows.
   std::vector<ControlSpec> ordered(layout.controls.begin(), layout.controls.end());
   std::stable_sort(ordered.begin(), ordered.end(), [](const ControlSpec& a, const ControlSpec& b) {
@@ -207,7 +208,6 @@ void Win32Toolkit::CreateForm(const FormSpec& layout, FormEvents& events) {
   }
 
   Layout();
-  BuildMenu();
 }
 
 void Win32Toolkit::Layout() {
@@ -431,123 +431,33 @@ void Win32Toolkit::SetToolTipText(ControlRef c, const std::wstring& text) {
   ::SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&ti));
 }
 
-// The menu model keeps every element, hidden ones too; the HMENU holds the visible ones in the
-// same order (Win32 menus have no hidden items).
-void Win32Toolkit::BuildMenu() {
-  menu_.reset(::CreatePopupMenu());
-  menuItems_.clear();
-  nextMenuId_ = kFirstMenuId;
-  menuItems_.push_back(
-      {{MenuKind::ProgramName, 0}, layout_->programNameCaption, true, nextMenuId_++});
-  menuItems_.push_back({{MenuKind::Line, 0}, L"-", true, 0});
-  menuItems_.push_back({{MenuKind::Drive, 0}, L"", true, nextMenuId_++});
-  menuItems_.push_back({{MenuKind::Folder, 1}, L"", true, nextMenuId_++});
-  for (std::size_t i = 0; i < menuItems_.size(); ++i) InsertMenuItemAt(i);
-}
-
-int Win32Toolkit::MenuPosition(std::size_t modelIndex) const {
-  return static_cast<int>(std::count_if(menuItems_.begin(), menuItems_.begin() + modelIndex,
-                                        [](const MenuItem& m) { return m.visible; }));
-}
-
-void Win32Toolkit::InsertMenuItemAt(std::size_t modelIndex) {
-  const MenuItem& m = menuItems_[modelIndex];
-  MENUITEMINFOW mii{};
-  mii.cbSize = sizeof(mii);
-  std::wstring text = MenuText(m.caption);
-  if (m.ref.kind == MenuKind::Line) {
-    mii.fMask = MIIM_FTYPE;
-    mii.fType = MFT_SEPARATOR;
-  } else {
+PopupChoice Win32Toolkit::PopupItems(std::span<const PopupItem> items) {
+  PopupChoice choice;
+  if (!form_) return choice;
+  UniqueMenu menu{::CreatePopupMenu()};
+  std::wstring text;
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    if (items[i].ref.kind == MenuKind::Line) {
+      ::AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
+      continue;
+    }
     // A string item even for "-": only the separator line is drawn as a line.
-    mii.fMask = MIIM_FTYPE | MIIM_STRING | MIIM_ID;
-    mii.fType = MFT_STRING;
-    mii.wID = m.id;
-    mii.dwTypeData = text.data();
+    text = MenuText(items[i].caption);
+    ::AppendMenuW(menu.get(), MF_STRING, kFirstMenuId + i, text.c_str());
   }
-  ::InsertMenuItemW(menu_.get(), static_cast<UINT>(MenuPosition(modelIndex)), TRUE, &mii);
-}
-
-std::size_t Win32Toolkit::MenuModelIndex(MenuRef item) const {
-  for (std::size_t i = 0; i < menuItems_.size(); ++i)
-    if (menuItems_[i].ref == item) return i;
-  return menuItems_.size();
-}
-
-void Win32Toolkit::LoadMenuElement(MenuRef item) {
-  if (item.kind != MenuKind::Drive && item.kind != MenuKind::Folder) return;
-  if (MenuModelIndex(item) != menuItems_.size()) return;  // already loaded
-  std::size_t after = menuItems_.size();
-  for (std::size_t i = 0; i < menuItems_.size(); ++i)
-    if (menuItems_[i].ref.kind == item.kind) after = i;
-  if (after == menuItems_.size()) return;
-  const std::size_t at = after + 1;
-  menuItems_.insert(menuItems_.begin() + static_cast<std::ptrdiff_t>(at),
-                    MenuItem{item, L"", true, nextMenuId_++});
-  InsertMenuItemAt(at);
-}
-
-void Win32Toolkit::SetMenuCaption(MenuRef item, const std::wstring& caption) {
-  const std::size_t i = MenuModelIndex(item);
-  if (i == menuItems_.size() || item.kind == MenuKind::Line) return;
-  menuItems_[i].caption = caption;
-  if (!menuItems_[i].visible) return;
-  std::wstring text = MenuText(caption);
-  MENUITEMINFOW mii{};
-  mii.cbSize = sizeof(mii);
-  mii.fMask = MIIM_FTYPE | MIIM_STRING;
-  mii.fType = MFT_STRING;
-  mii.dwTypeData = text.data();
-  ::SetMenuItemInfoW(menu_.get(), menuItems_[i].id, FALSE, &mii);
-}
-
-void Win32Toolkit::SetMenuVisible(MenuRef item, bool visible) {
-  const std::size_t i = MenuModelIndex(item);
-  if (i == menuItems_.size() || menuItems_[i].visible == visible) return;
-  if (visible) {
-    menuItems_[i].visible = true;
-    InsertMenuItemAt(i);
-  } else {
-    ::RemoveMenu(menu_.get(), static_cast<UINT>(MenuPosition(i)), MF_BYPOSITION);
-    menuItems_[i].visible = false;
-  }
-}
-
-void Win32Toolkit::PopupMenu(unsigned flags) {
-  if (!form_ || !menu_) return;
   POINT pt{};
   ::GetCursorPos(&pt);
-  UINT tpm = TPM_TOPALIGN | TPM_RETURNCMD | TPM_NONOTIFY;
-  if (flags & 4) {
-    tpm |= TPM_CENTERALIGN;
-  } else if (flags & 8) {
-    tpm |= TPM_RIGHTALIGN;
-  } else {
-    tpm |= TPM_LEFTALIGN;
-  }
-  if (flags & vbPopupMenuRightButton) tpm |= TPM_RIGHTBUTTON;
   // Without the foreground the menu would not close on a click elsewhere.
   ::SetForegroundWindow(form_);
-  const UINT chosen =
-      static_cast<UINT>(::TrackPopupMenuEx(menu_.get(), tpm, pt.x, pt.y, form_, nullptr));
+  const UINT chosen = static_cast<UINT>(::TrackPopupMenuEx(
+      menu.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY,
+      pt.x, pt.y, form_, nullptr));
   ::PostMessageW(form_, WM_NULL, 0, 0);
-  if (chosen == 0 || !events_) return;
-  const auto it = std::find_if(menuItems_.begin(), menuItems_.end(),
-                               [chosen](const MenuItem& m) { return m.id == chosen; });
-  if (it == menuItems_.end()) return;
-  switch (it->ref.kind) {
-    case MenuKind::ProgramName:
-      events_->Menu_ProgramName_Click();
-      break;
-    case MenuKind::Drive:
-      events_->Menu_Drive_Click(it->ref.index);
-      break;
-    case MenuKind::Folder:
-      events_->Menu_Folder_Click(it->ref.index);
-      break;
-    case MenuKind::Line:
-      break;
-  }
+  if (chosen < kFirstMenuId || chosen - kFirstMenuId >= items.size()) return choice;
+  choice.item = static_cast<int>(chosen - kFirstMenuId);
+  if (::GetKeyState(VK_SHIFT) < 0) choice.modifiers |= kPopupShift;
+  if (::GetKeyState(VK_CONTROL) < 0) choice.modifiers |= kPopupCtrl;
+  return choice;
 }
 
 int Win32Toolkit::MsgBox(const std::wstring& text, int style) {

@@ -30,6 +30,7 @@ class Win32Toolkit final : public Toolkit {
   std::wstring ExeExtension() override { return L".exe"; }
 
   void CreateForm(const FormSpec& layout, FormEvents& events) override;
+  void LoadControls() override;
   void ShowForm() override;
   void UnloadForm() override;
   void End() override;
@@ -47,10 +48,7 @@ class Win32Toolkit final : public Toolkit {
   int ListCount(ControlRef list) override;
   void SetToolTipText(ControlRef c, const std::wstring& text) override;
 
-  void LoadMenuElement(MenuRef item) override;
-  void SetMenuCaption(MenuRef item, const std::wstring& caption) override;
-  void SetMenuVisible(MenuRef item, bool visible) override;
-  void PopupMenu(unsigned flags) override;
+  PopupChoice PopupItems(std::span<const PopupItem> items) override;
 
   int MsgBox(const std::wstring& text, int style) override;
 
@@ -58,8 +56,7 @@ class Win32Toolkit final : public Toolkit {
   DirResult Dir(const std::wstring& path, int attributes) override;
   int RunEventLoop() override;
 
-  // For tests: the popup menu as built so far, and the form's DPI.
-  HMENU ParentMenu() const { return menu_.get(); }
+  // For tests: the form's DPI.
   UINT Dpi() const { return dpi_; }
 
  private:
@@ -67,12 +64,6 @@ class Win32Toolkit final : public Toolkit {
     ControlSpec layout;
     HWND hwnd = nullptr;
     int id = 0;
-  };
-  struct MenuItem {
-    MenuRef ref;
-    std::wstring caption;
-    bool visible = true;
-    UINT id = 0;  // 0: the separator
   };
 
   static LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
@@ -83,10 +74,6 @@ class Win32Toolkit final : public Toolkit {
   void Layout();
   const Control* Find(ControlRef c) const;
   HWND Handle(ControlRef c) const;
-  void BuildMenu();
-  int MenuPosition(std::size_t modelIndex) const;
-  void InsertMenuItemAt(std::size_t modelIndex);
-  std::size_t MenuModelIndex(MenuRef item) const;
 
   HINSTANCE instance_;
   const FormSpec* layout_ = nullptr;
@@ -96,9 +83,6 @@ class Win32Toolkit final : public Toolkit {
   HWND lastFocus_ = nullptr;
   std::vector<Control> controls_;  // in TabIndex order
   UniqueFont font_;
-  UniqueMenu menu_;
-  std::vector<MenuItem> menuItems_;  // every element, hidden ones too, in menu order
-  UINT nextMenuId_ = 100;
   UINT dpi_ = 96;
 };
 
