@@ -2,6 +2,7 @@
 //   classic DIR NAME STATE   GetOpenFileNameW in DIR with NAME typed in its file-name box
 //   item DIR NAME STATE      the same with the common item dialog (IFileOpenDialog)
 //   clipboard                prints the clipboard's text
+//   foreground               prints the window class of the foreground window
 // While a dialog is up, STATE holds its folder and the text of its file-name box, one per line
 // (UTF-8), rewritten every 100 ms; the dialog's title is "KV Open Test".
 // clang-format off
@@ -117,6 +118,15 @@ int PrintClipboard() {
 int wmain(int argc, wchar_t** argv) {
   const std::wstring cmd = argc > 1 ? argv[1] : L"";
   if (cmd == L"clipboard") return PrintClipboard();
+  if (cmd == L"foreground") {
+    wchar_t cls[128] = {};
+    GetClassNameW(GetForegroundWindow(), cls, 128);
+    const std::string out = Utf8(cls);
+    DWORD n = 0;
+    WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), out.data(), static_cast<DWORD>(out.size()), &n,
+              nullptr);
+    return 0;
+  }
   if (argc < 5) return 1;
   g_state = argv[4];
   if (cmd == L"classic") return Classic(argv[2], argv[3]);

@@ -41,6 +41,11 @@ dialog_and_popup() {
   set -- $(ui rect "$TITLE" | tr -d '\r')
   # The pointer moves inside the dialog, so Wine knows where it is; the dialog keeps the focus.
   xdotool mousemove $(($1 + 40)) $(($2 + 30)) sleep 0.2 mousemove $(($1 + 30)) $(($2 + 20))
+  expect_eq "foreground window" "$("$WINE_RUN" "$FILEDIALOG" foreground)" "#32770"
+  popup_here
+}
+# Starts the program where the pointer is and waits for its popup.
+popup_here() {
   before=$(xdotool search --onlyvisible --name '' 2>/dev/null || true)
   run_kivoret "\"$APP_WIN\\kivoret.exe\""
   for i in $(seq 100); do
@@ -101,16 +106,29 @@ ui show 2500 &
 sleep 1.2
 xdotool mousemove 300 200
 wait $!
+popup_here
+choose_last_with shift
+for i in $(seq 50); do [ -s "$LOG" ] && break; sleep 0.2; done
+expect_eq "opened" "$(tr -d '\r\n' <"$LOG" 2>/dev/null)" "\"$SECOND_WIN\""
+
+# Wine's file manager is not in its shell's window list (IShellWindows lists nothing), so the
+# way through it is covered by the backend tests; here it must fall back to the plain open.
+step "Shift + click over Wine's file-manager window: the plain open"
+: >"$LOG"
 before=$(xdotool search --onlyvisible --name '' 2>/dev/null || true)
-run_kivoret "\"$APP_WIN\\kivoret.exe\""
-for i in $(seq 100); do
-  popup=$(xdotool search --onlyvisible --name '' 2>/dev/null | grep -vxF "$before" | tail -n 1) || true
-  [ -n "$popup" ] && break
+ui run "explorer.exe C:\\windows" >"$WORK/epid" </dev/null
+PIDS="$PIDS $(tr -d '\r\n' <"$WORK/epid")"
+for i in $(seq 50); do
+  explorer=$(xdotool search --onlyvisible --name '' 2>/dev/null | grep -vxF "$before" | tail -n 1) || true
+  [ -n "$explorer" ] && break
   sleep 0.2
 done
-[ -n "$popup" ] || fail "no popup appeared"
-sleep 0.5
-eval "$(xdotool getwindowgeometry --shell "$popup")"
+[ -n "$explorer" ] || fail "no file-manager window appeared"
+sleep 1
+eval "$(xdotool getwindowgeometry --shell "$explorer")"
+xdotool mousemove $((X + 120)) $((Y + 120)) sleep 0.2 mousemove $((X + 110)) $((Y + 110))
+expect_eq "foreground window" "$("$WINE_RUN" "$FILEDIALOG" foreground)" "ExplorerWClass"
+popup_here
 choose_last_with shift
 for i in $(seq 50); do [ -s "$LOG" ] && break; sleep 0.2; done
 expect_eq "opened" "$(tr -d '\r\n' <"$LOG" 2>/dev/null)" "\"$SECOND_WIN\""
