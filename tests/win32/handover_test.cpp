@@ -89,13 +89,13 @@ TEST(FileDialogTest, RefusesWhatItCannotTakeThere) {
   OpenDialog dialog(start, L"memo.txt");
   ASSERT_NE(dialog.hwnd, nullptr);
   // A dialog that is no file dialog, though it has an edit box with the file-name box's id.
-  HWND plain = ::CreateWindowExW(0, L"#32770", L"plain", WS_POPUP, 0, 0, 200, 100, nullptr,
-                                 nullptr, nullptr, nullptr);
-  HWND edit = ::CreateWindowExW(0, L"Edit", L"keep me", WS_CHILD | WS_VISIBLE, 0, 0, 100, 20,
-                                plain, reinterpret_cast<HMENU>(0x480), nullptr, nullptr);
+  HWND plain = ::CreateWindowExW(0, L"#32770", L"plain", WS_POPUP, 0, 0, 200, 100, nullptr, nullptr,
+                                 nullptr, nullptr);
+  HWND edit = ::CreateWindowExW(0, L"Edit", L"keep me", WS_CHILD | WS_VISIBLE, 0, 0, 100, 20, plain,
+                                reinterpret_cast<HMENU>(0x480), nullptr, nullptr);
   ::ShowWindow(plain, SW_SHOWNA);
-  HWND gone = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
-                                nullptr, nullptr);
+  HWND gone = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr,
+                                nullptr);
   ::DestroyWindow(gone);
   const std::wstring file = scratch.dir() + L"file.txt";
   ::CloseHandle(::CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));

@@ -32,7 +32,8 @@ using Reply = std::unique_ptr<T, decltype(&std::free)>;
 
 xcb_atom_t Atom(xcb_connection_t* c, const char* name) {
   Reply<xcb_intern_atom_reply_t> r(
-      xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, std::strlen(name), name), nullptr), &std::free);
+      xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, std::strlen(name), name), nullptr),
+      &std::free);
   return r ? r->atom : xcb_atom_t{XCB_ATOM_NONE};
 }
 

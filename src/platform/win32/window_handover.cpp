@@ -64,8 +64,8 @@ HWND FindDescendant(HWND parent, int id, const wchar_t* cls) {
       parent,
       [](HWND h, LPARAM p) -> BOOL {
         auto* s = reinterpret_cast<Search*>(p);
-        if ((s->id < 0 || ::GetDlgCtrlID(h) == s->id) &&
-            (!s->cls || ClassOf(h) == s->cls) && ::IsWindowVisible(h)) {
+        if ((s->id < 0 || ::GetDlgCtrlID(h) == s->id) && (!s->cls || ClassOf(h) == s->cls) &&
+            ::IsWindowVisible(h)) {
           s->found = h;
           return FALSE;
         }
@@ -79,7 +79,8 @@ HWND FindDescendant(HWND parent, int id, const wchar_t* cls) {
 HWND FileNameBox(HWND dialog) {
   if (ClassOf(dialog) != L"#32770") return nullptr;
   // A dialog that merely reuses the control id is not one: a file dialog shows the files.
-  if (!FindDescendant(dialog, -1, L"SHELLDLL_DefView") && !FindDescendant(dialog, kFileList, nullptr))
+  if (!FindDescendant(dialog, -1, L"SHELLDLL_DefView") &&
+      !FindDescendant(dialog, kFileList, nullptr))
     return nullptr;
   for (int id : {kFileNameCombo, kFileNameEdit}) {
     HWND box = FindDescendant(dialog, id, nullptr);
@@ -170,15 +171,15 @@ std::vector<ShellBrowserTab> ShellBrowserTabs() {
         SUCCEEDED(shellBrowser->QueryActiveShellView(&view)) &&
         SUCCEEDED(view->GetWindow(&viewWindow)))
       current = ::IsWindowVisible(viewWindow) != FALSE;
-    tabs.push_back({reinterpret_cast<HWND>(top), current,
-                    [browser](const std::wstring& path) {
+    tabs.push_back({reinterpret_cast<HWND>(top), current, [browser](const std::wstring& path) {
                       VARIANT target, empty;
                       ::VariantInit(&target);
                       ::VariantInit(&empty);
                       target.vt = VT_BSTR;
                       target.bstrVal = ::SysAllocString(path.c_str());
                       if (!target.bstrVal) return false;
-                      const HRESULT hr = browser->Navigate2(&target, &empty, &empty, &empty, &empty);
+                      const HRESULT hr =
+                          browser->Navigate2(&target, &empty, &empty, &empty, &empty);
                       ::VariantClear(&target);
                       return SUCCEEDED(hr);
                     }});
