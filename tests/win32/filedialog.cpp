@@ -99,7 +99,10 @@ int Item(const std::wstring& dir, const std::wstring& name) {
 }
 
 int PrintClipboard() {
-  if (!OpenClipboard(nullptr)) return 1;
+  // Wine's clipboard manager opens it for a moment after each change, to pass it on to X.
+  bool open = false;
+  for (int i = 0; i < 100 && !(open = OpenClipboard(nullptr)); ++i) Sleep(20);
+  if (!open) return 1;
   std::wstring text;
   if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
     if (const auto* p = static_cast<const wchar_t*>(GlobalLock(data))) text = p;

@@ -1,7 +1,12 @@
 // kivoret.exe's resources: the three icon images, the version 1.0 and the manifest.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
+#include <fstream>
+#include <iterator>
 #include <string>
+#include <vector>
 
 #include "toolkit_win32.h"
 #include "windows_api.h"
@@ -47,6 +52,38 @@ TEST(ResourcesTest, IconVersionAndManifest) {
     const void* got = query(std::wstring(L"\\StringFileInfo\\041104B0\\") + name);
     EXPECT_EQ(std::wstring(got ? static_cast<const wchar_t*>(got) : L"<missing>"), text);
   }
+}
+
+// The launcher's popup needs neither comctl32 nor shell32: they load on first use, so the
+// program must not import them (an import would load them at start).
+TEST(ResourcesTest, NoStartUpImportOfComctl32OrShell32) {
+  const std::wstring exe = win32::Win32Toolkit().AppPath() + L"\\" KV_KIVORET_FROM_TESTS;
+  std::ifstream in(exe.c_str(), std::ios::binary);
+  const std::string file{std::istreambuf_iterator<char>(in), {}};
+  ASSERT_GT(file.size(), sizeof(IMAGE_DOS_HEADER));
+  const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(file.data());
+  const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS64*>(file.data() + dos->e_lfanew);
+  const auto* sections = IMAGE_FIRST_SECTION(nt);
+  const auto at = [&](DWORD rva) -> const char* {
+    for (WORD i = 0; i < nt->FileHeader.NumberOfSections; ++i) {
+      const auto& s = sections[i];
+      if (rva >= s.VirtualAddress && rva < s.VirtualAddress + s.Misc.VirtualSize)
+        return file.data() + s.PointerToRawData + (rva - s.VirtualAddress);
+    }
+    return nullptr;
+  };
+  const DWORD dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
+  const auto* imports = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(at(dir));
+  ASSERT_NE(imports, nullptr);
+  std::vector<std::string> dlls;
+  for (; imports->Name != 0; ++imports) {
+    std::string name = at(imports->Name);
+    for (char& c : name) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+    dlls.push_back(name);
+  }
+  EXPECT_NE(std::find(dlls.begin(), dlls.end(), "user32.dll"), dlls.end()) << "the table was read";
+  for (const char* lazy : {"comctl32.dll", "shell32.dll"})
+    EXPECT_EQ(std::find(dlls.begin(), dlls.end(), lazy), dlls.end()) << lazy;
 }
 
 }  // namespace

@@ -141,6 +141,9 @@ void Win32Toolkit::CreateForm(const FormSpec& layout, FormEvents& events) {
 
 void Win32Toolkit::LoadControls() {
   if (!form_ || !controls_.empty()) return;
+  // Here rather than at start: the launcher's popup needs no common control.
+  INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+  ::InitCommonControlsEx(&icc);
   // Shared icons live as long as the module.
   const int cxIcon = ::GetSystemMetrics(SM_CXICON), cxSmall = ::GetSystemMetrics(SM_CXSMICON);
   HICON iconBig = static_cast<HICON>(::LoadImageW(instance_, MAKEINTRESOURCEW(kIconResource),

@@ -151,8 +151,7 @@ std::vector<ShellBrowserTab> ShellBrowserTabs() {
   long count = 0;
   if (FAILED(windows->get_Count(&count))) return tabs;
   for (long i = 0; i < count; ++i) {
-    VARIANT index;
-    ::VariantInit(&index);
+    VARIANT index{};
     index.vt = VT_I4;
     index.lVal = i;
     ComPtr<IDispatch> item;
@@ -172,15 +171,21 @@ std::vector<ShellBrowserTab> ShellBrowserTabs() {
         SUCCEEDED(view->GetWindow(&viewWindow)))
       current = ::IsWindowVisible(viewWindow) != FALSE;
     tabs.push_back({reinterpret_cast<HWND>(top), current, [browser](const std::wstring& path) {
-                      VARIANT target, empty;
-                      ::VariantInit(&target);
-                      ::VariantInit(&empty);
+                      // oleaut32 for this rare path only: the launcher loads no more at start
+                      // than it needs.
+                      HMODULE oleaut = ::LoadLibraryW(L"oleaut32.dll");
+                      const auto alloc = reinterpret_cast<BSTR(WINAPI*)(const OLECHAR*)>(
+                          reinterpret_cast<void*>(::GetProcAddress(oleaut, "SysAllocString")));
+                      const auto release = reinterpret_cast<void(WINAPI*)(BSTR)>(
+                          reinterpret_cast<void*>(::GetProcAddress(oleaut, "SysFreeString")));
+                      if (!alloc || !release) return false;
+                      VARIANT target{}, empty{};  // VT_EMPTY
                       target.vt = VT_BSTR;
-                      target.bstrVal = ::SysAllocString(path.c_str());
+                      target.bstrVal = alloc(path.c_str());
                       if (!target.bstrVal) return false;
                       const HRESULT hr =
                           browser->Navigate2(&target, &empty, &empty, &empty, &empty);
-                      ::VariantClear(&target);
+                      release(target.bstrVal);
                       return SUCCEEDED(hr);
                     }});
   }
