@@ -4,11 +4,12 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config git
-  qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev libxcb1-dev
   googletest libgtest-dev
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-tools
   wine wine64
-  xvfb xauth xdotool x11-utils x11-apps imagemagick libx11-dev
+  xvfb xauth xdotool x11-utils x11-apps imagemagick libx11-dev xclip
+  xfce4-settings dbus-daemon
   locales fonts-noto-cjk
   libglib2.0-bin desktop-file-utils appstream man-db dpkg-dev
   fuse3 libfuse3-dev

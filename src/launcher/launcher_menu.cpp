@@ -3,6 +3,7 @@
 
 #include "app/form1.h"
 #include "launcher/drive_list.h"
+#include "launcher/hand_over.h"
 
 namespace kv {
 
@@ -31,6 +32,8 @@ void Form1::LauncherStep() {
   } else {
     ParentMenu.Element({MenuKind::Folder, 1})->Visible = false;
   }
+  // The window the user came from, before the program takes the foreground from it.
+  const NativeHandle cameFrom = ctx_.os.GetForegroundWindow();
   ctx_.os.SetForegroundWindow(ctx_.tk.hWnd());
 
   // The chosen item's handler runs here, before the step returns; a dismissed popup runs none.
@@ -38,10 +41,19 @@ void Form1::LauncherStep() {
   const PopupChoice choice = ctx_.tk.PopupItems(items);
   if (choice.item < 0 || choice.item >= static_cast<int>(items.size())) return;
   const MenuRef chosen = items[static_cast<std::size_t>(choice.item)].ref;
+  // Shift and Ctrl change what a drive or folder does; without them its handler runs as ever.
+  const auto handedOver = [&](const FolderArray& list, int first) {
+    return chosen.index >= first && chosen.index < static_cast<int>(list.size()) &&
+           Module1::HandOverChoice(ctx_, list[chosen.index].Path, choice.modifiers, cameFrom);
+  };
   switch (chosen.kind) {
     case MenuKind::ProgramName: Menu_ProgramName_Click(); break;
-    case MenuKind::Drive: Menu_Drive_Click(chosen.index); break;
-    case MenuKind::Folder: Menu_Folder_Click(chosen.index); break;
+    case MenuKind::Drive:
+      if (!handedOver(DriveList, 0)) Menu_Drive_Click(chosen.index);
+      break;
+    case MenuKind::Folder:
+      if (!handedOver(ctx_.FolderList, 1)) Menu_Folder_Click(chosen.index);
+      break;
     case MenuKind::Line: break;
   }
 }

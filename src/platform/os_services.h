@@ -96,6 +96,16 @@ class OsServices {
                             const std::wstring& value) = 0;
   // Deletes a key without subkeys; true when the key is absent afterwards.
   virtual bool RegDeleteKey(RegRoot root, const std::wstring& subkey) = 0;
+
+  // The window in the foreground now, which is the one the user came from as long as the
+  // program has not taken the foreground yet; 0 when there is none or it cannot be known.
+  virtual NativeHandle GetForegroundWindow() = 0;
+  // Takes `window`, a file dialog or a file-manager window, to the folder `path`, keeping
+  // what the user had typed in it. False when it is neither, or cannot be reached or
+  // navigated: the window is then left as it was.
+  virtual bool NavigateWindow(NativeHandle window, const std::wstring& path) = 0;
+  // Puts `text` on the clipboard so that it outlives the program; false when it could not.
+  virtual bool SetClipboardText(const std::wstring& text) = 0;
 };
 
 }  // namespace kv

@@ -102,7 +102,6 @@ TEST_F(LauncherTest, ThreeFoldersAndTheSecondChosenOpensBeforeTheStepEnds) {
   h.ctx.ShowDrives = 0;
   h.AddFolders({{L"A", L"C:\\A\\"}, {L"B & C", L"C:\\B\\"}, {L"-", L"C:\\D\\"}});
   h.tk.popupChoice = MenuRef{MenuKind::Folder, 2};
-  h.tk.popupModifiers = kPopupShift | kPopupCtrl;  // held keys change nothing yet
   Run();
   EXPECT_EQ(h.tk.VisibleCaptions(), (std::vector<std::wstring>{kName, L"-", L"A", L"B & C", L"-"}));
   EXPECT_EQ(h.tk.menuAtPopup[4].ref, (MenuRef{MenuKind::Folder, 3})) << "a caption, not the line";

@@ -124,7 +124,22 @@ DriveQuery FakeOs::MakeDriveQuery(const std::wstring& root) {
 }
 
 void FakeOs::ShellOpen(const std::wstring& path) { opened.push_back(path); }
-void FakeOs::SetForegroundWindow(NativeHandle window) { foregrounded.push_back(window); }
+void FakeOs::SetForegroundWindow(NativeHandle window) {
+  foregrounded.push_back(window);
+  foreground = window;
+}
+NativeHandle FakeOs::GetForegroundWindow() { return foreground; }
+bool FakeOs::NavigateWindow(NativeHandle window, const std::wstring& path) {
+  ++navigateCalls;
+  if (!navigable.contains(window)) return false;
+  navigated.emplace_back(window, path);
+  return true;
+}
+bool FakeOs::SetClipboardText(const std::wstring& text) {
+  if (failClipboard) return false;
+  clipboard.push_back(text);
+  return true;
+}
 Point FakeOs::GetCursorPos() { return cursor; }
 int FakeOs::LBItemFromPt(NativeHandle, Point, bool) { return itemUnderCursor; }
 

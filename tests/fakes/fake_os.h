@@ -55,6 +55,14 @@ class FakeOs : public OsServices {
   int itemUnderCursor = -1;
   std::wstring browseResult;
   std::vector<std::pair<NativeHandle, std::wstring>> browseCalls;
+  // The window the user was in; SetForegroundWindow replaces it, as on a desktop.
+  NativeHandle foreground = 0;
+  // Windows that NavigateWindow can take somewhere (file dialogs, file-manager windows).
+  std::set<NativeHandle> navigable;
+  std::vector<std::pair<NativeHandle, std::wstring>> navigated;  // successful calls only
+  int navigateCalls = 0;
+  std::vector<std::wstring> clipboard;  // SetClipboardText calls that succeeded
+  bool failClipboard = false;
 
   // Registry: (root, lower-case key path) -> (lower-case value name -> data).
   std::map<std::pair<RegRoot, std::wstring>, std::map<std::wstring, std::wstring>> registry;
@@ -84,6 +92,10 @@ class FakeOs : public OsServices {
   bool RegSetString(RegRoot root, const std::wstring& subkey, const std::wstring& name,
                     const std::wstring& value) override;
   bool RegDeleteKey(RegRoot root, const std::wstring& subkey) override;
+
+  NativeHandle GetForegroundWindow() override;
+  bool NavigateWindow(NativeHandle window, const std::wstring& path) override;
+  bool SetClipboardText(const std::wstring& text) override;
 };
 
 }  // namespace kv::test

@@ -43,6 +43,10 @@ class LinuxOsServices final : public OsServices {
                     const std::wstring& value) override;
   bool RegDeleteKey(RegRoot root, const std::wstring& subkey) override;
 
+  NativeHandle GetForegroundWindow() override;
+  bool NavigateWindow(NativeHandle window, const std::wstring& path) override;
+  bool SetClipboardText(const std::wstring& text) override;
+
  private:
   const linux_mounts::Mount* FindMount(const std::wstring& root);
   // The verb of "Folder\shell\<verb>\command", or empty for any other key.

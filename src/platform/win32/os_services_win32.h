@@ -46,6 +46,10 @@ class Win32OsServices final : public OsServices {
                     const std::wstring& value) override;
   bool RegDeleteKey(RegRoot root, const std::wstring& subkey) override;
 
+  NativeHandle GetForegroundWindow() override;
+  bool NavigateWindow(NativeHandle window, const std::wstring& path) override;
+  bool SetClipboardText(const std::wstring& text) override;
+
  private:
   DriveQueryMaker makeQuery_;
 };
