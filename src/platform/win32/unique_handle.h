@@ -59,6 +59,7 @@ inline void FreePidl(PIDLIST_ABSOLUTE pidl) noexcept {
 
 using UniqueKey = UniqueAny<HKEY, ::RegCloseKey>;
 using UniqueMenu = UniqueAny<HMENU, ::DestroyMenu>;
+using UniqueWindow = UniqueAny<HWND, ::DestroyWindow>;
 using UniqueFont = UniqueAny<HFONT, ::DeleteObject>;
 using UniqueFile = UniqueAny<HANDLE, ::CloseHandle, true>;
 using UniqueFind = UniqueAny<HANDLE, ::FindClose, true>;
