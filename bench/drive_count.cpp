@@ -11,5 +11,8 @@ int main() {
   std::stringstream table;
   table << in.rdbuf();
   const auto facts = kv::linux_mounts::RealMachine();
-  std::cout << kv::linux_mounts::ParseMountInfo(table.str(), facts).size() << '\n';
+  std::size_t drives = 0;
+  for (const auto& m : kv::linux_mounts::ParseMountInfo(table.str()))
+    if (!kv::linux_mounts::BindMountedFile(m, facts)) ++drives;
+  std::cout << drives << '\n';
 }
