@@ -1,4 +1,6 @@
 // Opening the settings window from the stored state, and what OK and cancel commit.
+#include "ui/open_commit.h"
+
 #include <gtest/gtest.h>
 
 #include "fakes/harness.h"
@@ -34,7 +36,7 @@ class OpenCommitTest : public ::testing::Test {
   void Register(const std::wstring& name, const std::wstring& path) {
     h.tk.texts[{Ctl::Text1, 0}] = name;
     h.tk.texts[{Ctl::Text1, 1}] = path;
-    form->Command1_Click(0);
+    form->Command1_Click(kRegisterButton);
   }
 
   Harness h;
@@ -159,6 +161,31 @@ TEST_F(OpenCommitTest, FailedRegistryWriteWarnsAndStillCloses) {
   EXPECT_EQ(h.tk.boxes[0].text, L"右クリックメニューの設定を変更できませんでした。");
   EXPECT_TRUE(h.tk.Logged("unload"));
   EXPECT_NE(h.os.FileText(h.SettingsFile()), L"<missing>");
+}
+
+// Filling and committing work on a working list the caller owns, with no form; closing the
+// window is the form's.
+TEST_F(OpenCommitTest, FillAndCommitWithoutTheForm) {
+  h.tk.LoadControls();
+  FolderArray edits;
+  const std::uint8_t initial = Module1::FillSettingsWindow(h.ctx, edits);
+  EXPECT_EQ(initial, 0);
+  EXPECT_EQ(edits, h.ctx.FolderList);
+  EXPECT_EQ(h.tk.listItems, std::vector<std::wstring>{L"A"});
+
+  edits.push_back({L"B", L"C:\\B\\"});
+  h.tk.values[kDrives] = 1;
+  h.os.readOnlyDirs.insert(h.ctx.AppDir);
+  EXPECT_FALSE(Module1::CommitSettingsWindow(h.ctx, edits, initial));
+  EXPECT_EQ(h.ctx.ShowDrives, 0) << "a failed save leaves the stored state";
+  EXPECT_EQ(UBound(h.ctx.FolderList), 1);
+
+  h.os.readOnlyDirs.clear();
+  EXPECT_TRUE(Module1::CommitSettingsWindow(h.ctx, edits, initial));
+  EXPECT_EQ(h.ctx.ShowDrives, 1);
+  EXPECT_EQ(h.ctx.FolderList, edits);
+  EXPECT_FALSE(h.tk.Logged("unload"));
+  EXPECT_FALSE(Module1::IsContextMenuEntryRegistered(h.ctx)) << "the box stayed as shown";
 }
 
 }  // namespace
