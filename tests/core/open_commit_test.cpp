@@ -82,7 +82,7 @@ TEST_F(OpenCommitTest, CancelAfterEditsKeepsListAndFile) {
   Open();
   Register(L"New", L"C:\\New");
   h.tk.listIndex = 0;
-  form->Command1_Click(2);
+  form->Command1_Click(kRemoveButton);
   h.tk.values[kEntry] = 1;
   form->Command3_Click(kCancelButton);
   EXPECT_EQ(h.os.FileText(h.SettingsFile()), fileBefore);
