@@ -51,7 +51,8 @@ constexpr std::array<ControlSpec, 14> kControls{{
     {List1, 0, CtlKind::ListBox, 120, 360, 2535, 3480, 3, L"", L""},
     CheckBox(kContextMenuCheck.index, {2760, 2040, 3255, 255}, 1,
              L"フォルダの右クリックメニューに追加",
-             L"チェックを入れると、フォルダの右クリックメニューに『キヴォレットに登録』という項目が"
+             L"チェックを入れると、フォルダの右クリックメニューに"
+             L"『" KV_NAME_WTEXT L"に登録』という項目が"
              L"追加されます。"),
     CheckBox(kDrivesCheck.index, {2760, 1800, 3255, 255}, 0, L"起動時、ドライブも一覧に表示",
              L"チェックすると、起動時に表示される一覧にドライブ(ローカルディスクやCD-ROM等)"
@@ -61,8 +62,8 @@ constexpr std::array<ControlSpec, 14> kControls{{
     Label(0, {120, 120, 1095, 255}, 2, L"登録フォルダ"),
 }};
 
-constexpr FormSpec kForm{L"キヴォレット - 設定", 6135, 3975, kControls,
-                         L"キヴォレット Ver." KV_VERSION_WTEXT};
+constexpr FormSpec kForm{KV_NAME_WTEXT L" - 設定", 6135, 3975, kControls,
+                         KV_NAME_WTEXT L" Ver." KV_VERSION_WTEXT};
 
 }  // namespace
 
