@@ -1,7 +1,9 @@
 // The program's one form: the settings window, and the hidden menu used as the launcher popup.
+// Its handlers only delegate to the subsystems' free functions; nothing outside app/ sees it.
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "launcher/menu_tree.h"
 #include "platform/toolkit.h"
@@ -46,7 +48,8 @@ class Form1 final : public FormEvents {
   Module1::Context& ctx_;
 };
 
-// Program entry: program directory, settings, the form.
-void StartUp(Module1::Context& ctx);
+// Program entry: program directory, settings, the form. The caller keeps the form (which holds
+// on to ctx) while the event loop runs.
+[[nodiscard]] std::unique_ptr<Form1> StartUp(Module1::Context& ctx);
 
 }  // namespace kv

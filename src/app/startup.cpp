@@ -5,15 +5,14 @@
 
 namespace kv {
 
-void StartUp(Module1::Context& ctx) {
+std::unique_ptr<Form1> StartUp(Module1::Context& ctx) {
   ctx.AppDir = ctx.tk.AppPath();
   const wchar_t sep = ctx.tk.PathSeparator();
   if (ctx.AppDir.empty() || ctx.AppDir.back() != sep) ctx.AppDir += sep;
   Module1::LoadSettings(ctx);
-  // The form outlives StartUp: the event loop runs it afterwards.
-  static std::unique_ptr<Form1> form;
-  form = std::make_unique<Form1>(ctx);
+  auto form = std::make_unique<Form1>(ctx);
   form->Show();
+  return form;
 }
 
 }  // namespace kv

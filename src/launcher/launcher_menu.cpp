@@ -1,71 +1,71 @@
-// The launcher: the popup at the cursor and its three handlers.
+// The launcher: the popup at the cursor and what its items open.
+#include "launcher/launcher_menu.h"
+
 #include <algorithm>
 
-#include "app/form1.h"
 #include "launcher/drive_list.h"
 #include "launcher/hand_over.h"
 
-namespace kv {
+namespace kv::Module1 {
+namespace {
 
-void Form1::LauncherStep() {
-  if (ctx_.ShowDrives != 0) {
-    DriveList = Module1::GetDriveList(ctx_);
-    // Menu elements carry a 16-bit index: a longer list shows its first 32768 drives.
-    const int n = std::min<int>(static_cast<int>(DriveList.size()), MenuTree::kMaxIndex + 1);
-    for (int i = 0; i < n; ++i) {
-      if (i != 0) ParentMenu.Load(MenuKind::Drive);
-      ParentMenu.Element({MenuKind::Drive, static_cast<std::int16_t>(i)})->Caption =
-          DriveList[i].Title;
-    }
-    // No drive at all: the design-time element would show as an empty item.
-    if (DriveList.empty()) ParentMenu.Element({MenuKind::Drive, 0})->Visible = false;
-  } else {
-    ParentMenu.Element({MenuKind::Drive, 0})->Visible = false;
+// Captions the array's elements from `first` on, loading the ones after the design-time
+// element; an empty list hides that element instead.
+void LoadArray(MenuTree& menu, MenuKind kind, const FolderArray& list, int first) {
+  // Menu elements carry a 16-bit index: a longer list shows its first 32768 entries.
+  const int last = std::min(UBound(list), MenuTree::kMaxIndex);
+  if (last < first) {
+    menu.Element({kind, static_cast<std::int16_t>(first)})->Visible = false;
+    return;
   }
-  const int n = std::min(UBound(ctx_.FolderList), MenuTree::kMaxIndex);
-  if (n != 0) {
-    for (int i = 1; i <= n; ++i) {
-      if (i != 1) ParentMenu.Load(MenuKind::Folder);
-      ParentMenu.Element({MenuKind::Folder, static_cast<std::int16_t>(i)})->Caption =
-          ctx_.FolderList[i].Title;
-    }
-  } else {
-    ParentMenu.Element({MenuKind::Folder, 1})->Visible = false;
+  for (int i = first; i <= last; ++i) {
+    if (i != first) menu.Load(kind);
+    menu.Element({kind, static_cast<std::int16_t>(i)})->Caption = list[i].Title;
   }
+}
+
+bool InList(const FolderArray& list, int first, int index) {
+  return index >= first && index <= UBound(list);
+}
+
+}  // namespace
+
+void BuildLauncherMenu(Context& ctx, MenuTree& menu, FolderArray& driveList) {
+  if (ctx.ShowDrives != 0) {
+    driveList = GetDriveList(ctx);
+    LoadArray(menu, MenuKind::Drive, driveList, 0);
+  } else {
+    menu.Element({MenuKind::Drive, 0})->Visible = false;
+  }
+  LoadArray(menu, MenuKind::Folder, ctx.FolderList, 1);
+}
+
+std::optional<MenuRef> ChooseFromLauncherMenu(Context& ctx, const MenuTree& menu,
+                                              const FolderArray& driveList) {
   // The window the user came from, before the program takes the foreground from it.
-  const NativeHandle cameFrom = ctx_.os.GetForegroundWindow();
-  ctx_.os.SetForegroundWindow(ctx_.tk.hWnd());
+  const NativeHandle cameFrom = ctx.os.GetForegroundWindow();
+  ctx.os.SetForegroundWindow(ctx.tk.hWnd());
 
-  // The chosen item's handler runs here, before the step returns; a dismissed popup runs none.
-  const std::vector<PopupItem> items = ParentMenu.VisibleItems();
-  const PopupChoice choice = ctx_.tk.PopupItems(items);
-  if (choice.item < 0 || choice.item >= static_cast<int>(items.size())) return;
+  const std::vector<PopupItem> items = menu.VisibleItems();
+  const PopupChoice choice = ctx.tk.PopupItems(items);
+  if (choice.item < 0 || choice.item >= static_cast<int>(items.size())) return std::nullopt;
   const MenuRef chosen = items[static_cast<std::size_t>(choice.item)].ref;
   // Shift and Ctrl change what a drive or folder does; without them its handler runs as ever.
   const auto handedOver = [&](const FolderArray& list, int first) {
-    return chosen.index >= first && chosen.index < static_cast<int>(list.size()) &&
-           Module1::HandOverChoice(ctx_, list[chosen.index].Path, choice.modifiers, cameFrom);
+    return InList(list, first, chosen.index) &&
+           HandOverChoice(ctx, list[chosen.index].Path, choice.modifiers, cameFrom);
   };
-  switch (chosen.kind) {
-    case MenuKind::ProgramName: Menu_ProgramName_Click(); break;
-    case MenuKind::Drive:
-      if (!handedOver(DriveList, 0)) Menu_Drive_Click(chosen.index);
-      break;
-    case MenuKind::Folder:
-      if (!handedOver(ctx_.FolderList, 1)) Menu_Folder_Click(chosen.index);
-      break;
-    case MenuKind::Line: break;
-  }
+  if (chosen.kind == MenuKind::Drive && handedOver(driveList, 0)) return std::nullopt;
+  if (chosen.kind == MenuKind::Folder && handedOver(ctx.FolderList, 1)) return std::nullopt;
+  return chosen;
 }
 
-void Form1::Menu_Drive_Click(std::int16_t Index) {
-  if (Index >= 0 && Index < static_cast<int>(DriveList.size())) ctx_.os.ShellOpen(DriveList[Index].Path);
+void OpenDrive(Context& ctx, const FolderArray& driveList, int index) {
+  if (InList(driveList, 0, index)) ctx.os.ShellOpen(driveList[index].Path);
 }
 
-void Form1::Menu_Folder_Click(std::int16_t Index) {
-  if (Index >= 1 && Index <= UBound(ctx_.FolderList)) ctx_.os.ShellOpen(ctx_.FolderList[Index].Path);
+void OpenFolder(Context& ctx, int index) {
+  if (InList(ctx.FolderList, 1, index)) ctx.os.ShellOpen(ctx.FolderList[index].Path);
 }
 
-void Form1::Menu_ProgramName_Click() { ShowSettings = true; }
-
-}  // namespace kv
+}  // namespace kv::Module1

@@ -1,4 +1,7 @@
 // The program's globals and the services every free function of the core reaches through.
+// The context stays here, below every subsystem, rather than in app/: it holds only the two
+// platform interfaces and plain data, so settings, shell, launcher and ui take it without
+// seeing the form, and app/ (the form, StartUp) is the one folder that sees them all.
 #pragma once
 
 #include <cstdint>

@@ -1,15 +1,14 @@
 // Editing the window's working list: register, update, remove, and the list's click and tool tip.
+#include "ui/folder_list_edit.h"
+
+#include <optional>
 #include <string_view>
 
-#include "app/form1.h"
 #include "settings/settings_file.h"
+#include "ui/controls.h"
 
-namespace kv {
+namespace kv::Module1 {
 namespace {
-
-constexpr ControlRef kList{Ctl::List1, 0};
-constexpr ControlRef kName{Ctl::Text1, 0};
-constexpr ControlRef kPath{Ctl::Text1, 1};
 
 // The ideographic space counts as blank too: a Japanese keyboard types it.
 bool IsBlank(std::wstring_view s) {
@@ -21,83 +20,89 @@ const FolderEntry& EntryOrEmpty(const FolderArray& list, int i) {
   return i >= 0 && i <= UBound(list) ? list[i] : kNone;
 }
 
+// The boxes' entry, checked; the path box gains its final separator. Null when refused.
+std::optional<FolderEntry> EntryFromBoxes(Toolkit& tk) {
+  if (IsBlank(tk.GetText(kNameBox))) {
+    tk.MsgBox(L"識別名が入力されていません。\r\n識別名を入力して下さい。", vbExclamation);
+    return std::nullopt;
+  }
+  if (IsBlank(tk.GetText(kPathBox))) {
+    tk.MsgBox(L"パスが入力されていません。\r\nパスを入力して下さい。", vbExclamation);
+    return std::nullopt;
+  }
+  // A line break (legal in a Linux folder name) would split the entry over two lines of
+  // "Setting.ini", and the launcher would then open another folder.
+  if (!FitsOnIniLine(tk.GetText(kNameBox)) || !FitsOnIniLine(tk.GetText(kPathBox))) {
+    tk.MsgBox(
+        L"識別名またはパスに改行が含まれています。\r\n改行を含む識別名やパスは登録できません。",
+        vbExclamation);
+    return std::nullopt;
+  }
+  const wchar_t sep = tk.PathSeparator();
+  if (const std::wstring path = tk.GetText(kPathBox); path.back() != sep)
+    tk.SetText(kPathBox, path + sep);
+
+  const DirResult dir = tk.Dir(tk.GetText(kPathBox), vbDirectory);
+  if (dir.error == kErrBadFileName || (dir.error == 0 && !dir.found)) {
+    const int answer = tk.MsgBox(
+        L"フォルダパスが不正です。\r\n登録されても正常に動作しない可能性があります。\r\n続行します"
+        L"か？",
+        vbYesNoExclamation);
+    if (answer != vbYes) return std::nullopt;
+  } else if (dir.error != 0) {
+    return std::nullopt;
+  }
+  return FolderEntry{tk.GetText(kNameBox), tk.GetText(kPathBox)};
+}
+
 }  // namespace
 
-void Form1::Command1_Click(std::int16_t Index) {
-  Toolkit& tk = ctx_.tk;
-  const int k = tk.ListIndex(kList);
-  if ((Index == 1 || Index == 2) && k == -1) return;
+void EditFolderList(Context& ctx, FolderArray& editList, std::int16_t button) {
+  Toolkit& tk = ctx.tk;
+  if (button != kRegisterButton && button != kUpdateButton && button != kRemoveButton) return;
+  const int k = tk.ListIndex(kFolderListBox);
+  if (button != kRegisterButton && k == -1) return;
 
-  if (Index == 2) {
-    const int u = UBound(EditList);
-    if (k + 1 > u) return;
-    EditList.erase(EditList.begin() + k + 1);
-    tk.RemoveItem(kList, k);
-  } else if (Index == 0 || Index == 1) {
-    if (IsBlank(tk.GetText(kName))) {
-      tk.MsgBox(L"識別名が入力されていません。\r\n識別名を入力して下さい。", vbExclamation);
-      return;
-    }
-    if (IsBlank(tk.GetText(kPath))) {
-      tk.MsgBox(L"パスが入力されていません。\r\nパスを入力して下さい。", vbExclamation);
-      return;
-    }
-    // A line break (legal in a Linux folder name) would split the entry over two lines of
-    // "Setting.ini", and the launcher would then open another folder.
-    if (!Module1::FitsOnIniLine(tk.GetText(kName)) || !Module1::FitsOnIniLine(tk.GetText(kPath))) {
-      tk.MsgBox(L"識別名またはパスに改行が含まれています。\r\n改行を含む識別名やパスは登録できません。",
-                vbExclamation);
-      return;
-    }
-    const wchar_t sep = tk.PathSeparator();
-    if (const std::wstring path = tk.GetText(kPath); path.back() != sep) tk.SetText(kPath, path + sep);
-
-    const DirResult dir = tk.Dir(tk.GetText(kPath), vbDirectory);
-    if (dir.error == 52 || (dir.error == 0 && !dir.found)) {
-      const int answer = tk.MsgBox(
-          L"フォルダパスが不正です。\r\n登録されても正常に動作しない可能性があります。\r\n続行しますか？",
-          vbYesNoExclamation);
-      if (answer != vbYes) return;
-    } else if (dir.error != 0) {
-      return;
-    }
-
-    FolderEntry entry{tk.GetText(kName), tk.GetText(kPath)};
-    if (Index == 0) {
-      tk.AddItem(kList, entry.Title);
-      EditList.push_back(std::move(entry));
+  if (button == kRemoveButton) {
+    if (k + 1 > UBound(editList)) return;
+    editList.erase(editList.begin() + k + 1);
+    tk.RemoveItem(kFolderListBox, k);
+  } else {
+    std::optional<FolderEntry> entry = EntryFromBoxes(tk);
+    if (!entry) return;
+    if (button == kRegisterButton) {
+      tk.AddItem(kFolderListBox, entry->Title);
+      editList.push_back(std::move(*entry));
     } else {
-      if (k + 1 > UBound(EditList)) return;
-      EditList[k + 1] = std::move(entry);
-      tk.SetListItem(kList, k, EditList[k + 1].Title);
+      if (k + 1 > UBound(editList)) return;
+      editList[k + 1] = std::move(*entry);
+      tk.SetListItem(kFolderListBox, k, editList[k + 1].Title);
     }
-  } else {
-    return;
   }
-  tk.SetText(kName, L"");
-  tk.SetText(kPath, L"");
+  tk.SetText(kNameBox, L"");
+  tk.SetText(kPathBox, L"");
 }
 
-void Form1::List1_Click() {
-  const FolderEntry& e = EntryOrEmpty(EditList, ctx_.tk.ListIndex(kList) + 1);
-  ctx_.tk.SetText(kName, e.Title);
-  ctx_.tk.SetText(kPath, e.Path);
+void ShowSelectedFolder(Toolkit& tk, const FolderArray& editList) {
+  const FolderEntry& e = EntryOrEmpty(editList, tk.ListIndex(kFolderListBox) + 1);
+  tk.SetText(kNameBox, e.Title);
+  tk.SetText(kPathBox, e.Path);
 }
 
-void Form1::List1_MouseMove(int, int, float, float) {
-  const Point pt = ctx_.os.GetCursorPos();
-  const int i = ctx_.os.LBItemFromPt(ctx_.tk.hWnd(&kList), pt, true);
-  const int count = ctx_.tk.ListCount(kList);
-  if (i >= 0 && count != 0 && i + 1 <= UBound(EditList)) {
-    ctx_.tk.SetToolTipText(kList, EditList[i + 1].Title + L" : " + EditList[i + 1].Path);
+void UpdateFolderListToolTip(Context& ctx, const FolderArray& editList) {
+  const Point pt = ctx.os.GetCursorPos();
+  const int i = ctx.os.LBItemFromPt(ctx.tk.hWnd(&kFolderListBox), pt, true);
+  const int count = ctx.tk.ListCount(kFolderListBox);
+  if (i >= 0 && count != 0 && i + 1 <= UBound(editList)) {
+    ctx.tk.SetToolTipText(kFolderListBox, editList[i + 1].Title + L" : " + editList[i + 1].Path);
   } else {
-    ctx_.tk.SetToolTipText(kList, L"登録されたフォルダの一覧です。");
+    ctx.tk.SetToolTipText(kFolderListBox, L"登録されたフォルダの一覧です。");
   }
 }
 
-void Form1::Command2_Click() {
-  const std::wstring s = ctx_.os.BrowseForFolder(ctx_.tk.hWnd(), L"ﾌｫﾙﾀﾞを選択してください");
-  if (!s.empty()) ctx_.tk.SetText(kPath, s);
+void BrowseForFolderPath(Context& ctx) {
+  const std::wstring s = ctx.os.BrowseForFolder(ctx.tk.hWnd(), L"ﾌｫﾙﾀﾞを選択してください");
+  if (!s.empty()) ctx.tk.SetText(kPathBox, s);
 }
 
-}  // namespace kv
+}  // namespace kv::Module1

@@ -1,12 +1,15 @@
 // Editing the working list in the settings window: the buttons, the checks and the tool tip.
+#include "ui/folder_list_edit.h"
+
 #include <gtest/gtest.h>
 
 #include "fakes/harness.h"
+#include "ui/controls.h"
+#include "ui/layout.h"
 
 namespace kv::test {
 namespace {
 
-constexpr std::int16_t kRegister = 0, kUpdate = 1, kRemove = 2;
 const std::wstring kNoName = L"識別名が入力されていません。\r\n識別名を入力して下さい。";
 const std::wstring kNoPath = L"パスが入力されていません。\r\nパスを入力して下さい。";
 const std::wstring kLineBreak =
@@ -32,7 +35,9 @@ class FolderListEditTest : public ::testing::Test {
   }
   std::wstring Name() { return h.tk.texts[{Ctl::Text1, 0}]; }
   std::wstring Path() { return h.tk.texts[{Ctl::Text1, 1}]; }
-  std::vector<FolderEntry> Entries() const { return {form->EditList.begin() + 1, form->EditList.end()}; }
+  std::vector<FolderEntry> Entries() const {
+    return {form->EditList.begin() + 1, form->EditList.end()};
+  }
 
   Harness h;
   std::unique_ptr<Form1> form;
@@ -42,7 +47,7 @@ TEST_F(FolderListEditTest, RemoveFirstOfThreeShiftsTheRest) {
   Open({{L"A", L"a"}, {L"B", L"b"}, {L"C", L"c"}});
   h.tk.listIndex = 0;
   Type(L"x", L"y");
-  form->Command1_Click(kRemove);
+  form->Command1_Click(kRemoveButton);
   EXPECT_EQ(Entries(), (std::vector<FolderEntry>{{L"B", L"b"}, {L"C", L"c"}}));
   EXPECT_EQ(h.tk.listItems, (std::vector<std::wstring>{L"B", L"C"}));
   EXPECT_EQ(Name(), L"");
@@ -52,10 +57,10 @@ TEST_F(FolderListEditTest, RemoveFirstOfThreeShiftsTheRest) {
 TEST_F(FolderListEditTest, RemoveLastAndOnlyEntry) {
   Open({{L"A", L"a"}, {L"B", L"b"}});
   h.tk.listIndex = 1;
-  form->Command1_Click(kRemove);
+  form->Command1_Click(kRemoveButton);
   EXPECT_EQ(Entries(), (std::vector<FolderEntry>{{L"A", L"a"}}));
   h.tk.listIndex = 0;
-  form->Command1_Click(kRemove);
+  form->Command1_Click(kRemoveButton);
   EXPECT_EQ(UBound(form->EditList), 0);
   EXPECT_TRUE(h.tk.listItems.empty());
   EXPECT_EQ(UBound(h.ctx.FolderList), 2) << "the stored list is untouched until OK";
@@ -64,8 +69,8 @@ TEST_F(FolderListEditTest, RemoveLastAndOnlyEntry) {
 TEST_F(FolderListEditTest, UpdateAndRemoveNeedASelection) {
   Open({{L"A", L"a"}});
   Type(L"New", L"C:\\Data");
-  form->Command1_Click(kUpdate);
-  form->Command1_Click(kRemove);
+  form->Command1_Click(kUpdateButton);
+  form->Command1_Click(kRemoveButton);
   EXPECT_EQ(Entries(), (std::vector<FolderEntry>{{L"A", L"a"}}));
   EXPECT_TRUE(h.tk.boxes.empty());
   EXPECT_EQ(Path(), L"C:\\Data") << "boxes keep their text";
@@ -75,7 +80,7 @@ TEST_F(FolderListEditTest, RegisterAppendsAndLeavesTheSelectedEntry) {
   Open({{L"A", L"a"}});
   h.tk.listIndex = 0;
   Type(L"  Win  ", L"C:\\Windows");
-  form->Command1_Click(kRegister);
+  form->Command1_Click(kRegisterButton);
   EXPECT_EQ(Entries(), (std::vector<FolderEntry>{{L"A", L"a"}, {L"  Win  ", L"C:\\Windows\\"}}));
   EXPECT_EQ(h.tk.listItems.back(), L"  Win  ");
   EXPECT_EQ(h.tk.dirCalls, std::vector<std::wstring>{L"C:\\Windows\\"});
@@ -87,18 +92,19 @@ TEST_F(FolderListEditTest, UpdateOverwritesTheSelectedLine) {
   Open({{L"A", L"a"}, {L"B", L"b"}});
   h.tk.listIndex = 1;
   Type(L"Data", L"C:\\Data\\");
-  form->Command1_Click(kUpdate);
+  form->Command1_Click(kUpdateButton);
   EXPECT_EQ(Entries(), (std::vector<FolderEntry>{{L"A", L"a"}, {L"Data", L"C:\\Data\\"}}));
   EXPECT_EQ(h.tk.listItems, (std::vector<std::wstring>{L"A", L"Data"}));
 }
 
 TEST_F(FolderListEditTest, BlankFieldsWarnIdentifierFirst) {
   Open();
-  for (auto [name, path, expected] :
-       {std::tuple{L"", L"", &kNoName}, {L" \u3000 ", L"C:\\Data\\", &kNoName}, {L"A", L"   ", &kNoPath}}) {
+  for (auto [name, path, expected] : {std::tuple{L"", L"", &kNoName},
+                                      {L" \u3000 ", L"C:\\Data\\", &kNoName},
+                                      {L"A", L"   ", &kNoPath}}) {
     h.tk.boxes.clear();
     Type(name, path);
-    form->Command1_Click(kRegister);
+    form->Command1_Click(kRegisterButton);
     ASSERT_EQ(h.tk.boxes.size(), 1u);
     EXPECT_EQ(h.tk.boxes[0].text, *expected);
     EXPECT_EQ(h.tk.boxes[0].style, vbExclamation);
@@ -111,7 +117,7 @@ TEST_F(FolderListEditTest, LineBreaksInNameOrPathAreRefusedOnRegisterAndUpdate) 
   using namespace std::string_literals;
   Open({{L"A", L"a"}});
   h.tk.dirs[L"C:\\a\nb\\"] = {0, true};  // the folder exists: only the break stops it
-  for (const std::int16_t button : {kRegister, kUpdate}) {
+  for (const std::int16_t button : {kRegisterButton, kUpdateButton}) {
     for (const auto& [name, path] : {std::pair{L"Pho\ntos"s, L"C:\\Data\\"s},
                                      {L"Photos\r"s, L"C:\\Data\\"s},
                                      {L"Photos"s, L"C:\\a\nb\\"s},
@@ -142,9 +148,9 @@ TEST_F(FolderListEditTest, DirectoryTestOutcomes) {
   };
   for (const Case& c : {Case{L"C:\\Gone", {0, false}, vbNo, true, false},
                         Case{L"C:\\Gone\\", {0, false}, vbYes, true, true},
-                        Case{L"C:\\a?b", {52, false}, vbYes, true, true},
-                        Case{L"C:\\a?b", {52, false}, vbNo, true, false},
-                        Case{L"E:\\", {68, false}, vbYes, false, false}}) {
+                        Case{L"C:\\a?b", {kErrBadFileName, false}, vbYes, true, true},
+                        Case{L"C:\\a?b", {kErrBadFileName, false}, vbNo, true, false},
+                        Case{L"E:\\", {kErrDeviceUnavailable, false}, vbYes, false, false}}) {
     SCOPED_TRACE(testing::Message() << c.dir.error << " answered " << c.answer);
     std::wstring withSep = c.typed;
     if (!withSep.ends_with(L'\\')) withSep += L'\\';
@@ -154,7 +160,7 @@ TEST_F(FolderListEditTest, DirectoryTestOutcomes) {
     h.tk.answers = {c.answer};
     Open();
     Type(L"N", c.typed);
-    form->Command1_Click(kRegister);
+    form->Command1_Click(kRegisterButton);
     EXPECT_EQ(h.tk.dirCalls, std::vector<std::wstring>{withSep}) << "separator added once";
     ASSERT_EQ(h.tk.boxes.size(), c.asked ? 1u : 0u);
     if (c.asked) {
@@ -189,7 +195,7 @@ TEST_F(FolderListEditTest, ToolTipShowsTheEntryUnderTheCursor) {
   EXPECT_EQ(h.tk.toolTips[tip], L"登録されたフォルダの一覧です。");
 
   h.tk.listIndex = 0;
-  form->Command1_Click(kRemove);
+  form->Command1_Click(kRemoveButton);
   h.os.itemUnderCursor = 0;  // a stale hit over an empty list
   form->List1_MouseMove(0, 0, 0, 0);
   EXPECT_EQ(h.tk.toolTips[tip], L"登録されたフォルダの一覧です。");
@@ -207,6 +213,55 @@ TEST_F(FolderListEditTest, BrowseFillsOnlyThePathAndCancelKeepsIt) {
   ASSERT_EQ(h.os.browseCalls.size(), 2u);
   EXPECT_EQ(h.os.browseCalls[0].first, h.tk.hWnd(nullptr));
   EXPECT_EQ(h.os.browseCalls[0].second, L"ﾌｫﾙﾀﾞを選択してください");
+}
+
+// The edits work on any list the caller owns, with no form: the window's state is the list
+// and the controls.
+TEST(FolderListEditFunctionsTest, EditAListWithoutTheForm) {
+  struct Case {
+    std::int16_t button;
+    int selected;
+    std::vector<FolderEntry> after;
+    std::vector<std::wstring> listBox;
+  };
+  for (const Case& c :
+       {Case{kRegisterButton, -1, {{L"A", L"a"}, {L"N", L"C:\\N\\"}}, {L"A", L"N"}},
+        Case{kUpdateButton, 0, {{L"N", L"C:\\N\\"}}, {L"N"}}, Case{kRemoveButton, 0, {}, {}},
+        Case{kUpdateButton, -1, {{L"A", L"a"}}, {L"A"}}, Case{3, 0, {{L"A", L"a"}}, {L"A"}}}) {
+    SCOPED_TRACE(testing::Message() << "button " << c.button);
+    Harness h;
+    h.tk.LoadControls();
+    h.tk.dirs[L"C:\\N\\"] = {0, true};
+    FolderArray list = EmptyFolderList();
+    list.push_back({L"A", L"a"});
+    h.tk.listItems = {L"A"};
+    h.tk.listIndex = c.selected;
+    h.tk.texts[{Ctl::Text1, 0}] = L"N";
+    h.tk.texts[{Ctl::Text1, 1}] = L"C:\\N";
+    Module1::EditFolderList(h.ctx, list, c.button);
+    EXPECT_EQ(std::vector<FolderEntry>(list.begin() + 1, list.end()), c.after);
+    EXPECT_EQ(h.tk.listItems, c.listBox);
+    EXPECT_EQ(UBound(h.ctx.FolderList), 0) << "the stored list is the window's to commit";
+
+    Module1::ShowSelectedFolder(h.tk, list);
+    const FolderEntry shown = c.selected == 0 && list.size() > 1 ? list[1] : FolderEntry{};
+    EXPECT_EQ(h.tk.Text(0), shown.Title);
+    EXPECT_EQ(h.tk.Text(1), shown.Path);
+  }
+}
+
+// The names the handlers use are the buttons the window shows.
+TEST(ButtonNamesTest, NameTheButtonsTheLayoutCaptions) {
+  const auto caption = [](Ctl name, std::int16_t index) -> std::wstring {
+    for (const ControlSpec& c : SettingsFormSpec().controls)
+      if (c.name == name && c.index == index) return c.caption;
+    return L"(none)";
+  };
+  EXPECT_EQ(caption(Ctl::Command1, kRegisterButton), L"登録");
+  EXPECT_EQ(caption(Ctl::Command1, kUpdateButton), L"更新");
+  EXPECT_EQ(caption(Ctl::Command1, kRemoveButton), L"解除");
+  EXPECT_EQ(caption(Ctl::Command3, kOkButton), L"OK");
+  EXPECT_EQ(caption(Ctl::Command3, kCancelButton), L"キャンセル");
 }
 
 }  // namespace

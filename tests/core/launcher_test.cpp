@@ -6,6 +6,7 @@
 
 #include "fakes/harness.h"
 #include "launcher/drive_list.h"
+#include "launcher/launcher_menu.h"
 #include "launcher/menu_tree.h"
 
 namespace kv::test {
@@ -13,11 +14,16 @@ namespace {
 
 TEST(DriveListTest, TitleFormsAndOrder) {
   FakeOs os;
-  os.drives = {{L"C:\\", L"", kDriveFixed},        {L"D:\\", L"DATA", kDriveFixed},
-               {L"E:\\", L"", kDriveCdrom},        {L"F:\\", L"", kDriveRemovable},
-               {L"G:\\", L"", kDriveRemote},       {L"R:\\", L"", kDriveRamdisk},
-               {L"U:\\", L"", kDriveUnknown},      {L"V:\\", L"", kDriveNoRootDir},
-               {L"W:\\", L"", 9},                  {L"X:\\", L"ボリューム", kDriveCdrom}};
+  os.drives = {{L"C:\\", L"", kDriveFixed},
+               {L"D:\\", L"DATA", kDriveFixed},
+               {L"E:\\", L"", kDriveCdrom},
+               {L"F:\\", L"", kDriveRemovable},
+               {L"G:\\", L"", kDriveRemote},
+               {L"R:\\", L"", kDriveRamdisk},
+               {L"U:\\", L"", kDriveUnknown},
+               {L"V:\\", L"", kDriveNoRootDir},
+               {L"W:\\", L"", 9},
+               {L"X:\\", L"ボリューム", kDriveCdrom}};
   const FolderArray list = Module1::GetDriveList(os);
   std::vector<std::wstring> titles;
   for (const auto& e : list) {
@@ -26,8 +32,8 @@ TEST(DriveListTest, TitleFormsAndOrder) {
   }
   EXPECT_EQ(titles, (std::vector<std::wstring>{
                         L"C:\\ [ローカルディスク]", L"D:\\ [DATA]", L"E:\\ [CD-ROMドライブ]",
-                        L"F:\\ [リムーバブル]", L"G:\\ [ネットワークドライブ]", L"R:\\ [RAMディスク]",
-                        L"U:\\", L"V:\\", L"W:\\", L"X:\\ [ボリューム]"}));
+                        L"F:\\ [リムーバブル]", L"G:\\ [ネットワークドライブ]",
+                        L"R:\\ [RAMディスク]", L"U:\\", L"V:\\", L"W:\\", L"X:\\ [ボリューム]"}));
   EXPECT_EQ(list.front().Path, L"C:\\");
   EXPECT_EQ(list.back().Path, L"X:\\");
 }
@@ -90,8 +96,8 @@ TEST_F(LauncherTest, NoDrivesShownAndNoFolders) {
 TEST_F(LauncherTest, DrivesOnlyAndNoControlsMade) {
   h.os.drives = {{L"C:\\", L"", kDriveFixed}, {L"D:\\", L"DATA", kDriveFixed}};
   Run();
-  EXPECT_EQ(h.tk.VisibleCaptions(), (std::vector<std::wstring>{kName, L"-", L"C:\\ [ローカルディスク]",
-                                                               L"D:\\ [DATA]"}));
+  EXPECT_EQ(h.tk.VisibleCaptions(),
+            (std::vector<std::wstring>{kName, L"-", L"C:\\ [ローカルディスク]", L"D:\\ [DATA]"}));
   EXPECT_EQ(h.tk.menuAtPopup[1].ref.kind, MenuKind::Line);
   EXPECT_EQ(h.os.foregrounded, std::vector<NativeHandle>{h.tk.hWnd(nullptr)});
   EXPECT_EQ(h.tk.log, (std::vector<std::string>{"create", "popup", "unload", "end"}))
@@ -116,8 +122,9 @@ TEST_F(LauncherTest, DrivesComeBeforeFolders) {
   h.AddFolders({{L"A", L"C:\\A\\"}});
   h.tk.popupChoice = MenuRef{MenuKind::Drive, 1};
   Run();
-  EXPECT_EQ(h.tk.VisibleCaptions(), (std::vector<std::wstring>{kName, L"-", L"C:\\ [ローカルディスク]",
-                                                               L"E:\\ [CD-ROMドライブ]", L"A"}));
+  EXPECT_EQ(h.tk.VisibleCaptions(),
+            (std::vector<std::wstring>{kName, L"-", L"C:\\ [ローカルディスク]",
+                                       L"E:\\ [CD-ROMドライブ]", L"A"}));
   EXPECT_EQ(h.os.opened, std::vector<std::wstring>{L"E:\\"});
   EXPECT_EQ(h.tk.openedAtUnload, 1u);
 }
@@ -168,6 +175,63 @@ TEST_F(LauncherTest, LongListsAreCutAtTheIndexBoundAndBuiltInLinearTime) {
   ASSERT_EQ(h.tk.menuAtPopup.size(), 2u + 32'767);
   EXPECT_EQ(h.tk.menuAtPopup.back().caption, L"Folder 32767");
   EXPECT_LT(large, 30 * small) << "4,000 entries: " << small << " s, 40,000: " << large << " s";
+}
+
+// The launcher's functions fill and pop up a menu the caller owns, with no form.
+TEST(LauncherMenuFunctionsTest, BuildAndChooseWithoutTheForm) {
+  struct Case {
+    std::uint8_t showDrives;
+    std::optional<MenuRef> picked;
+    unsigned modifiers;
+    std::vector<std::wstring> captions;
+    std::optional<MenuRef> handler;  // the element whose handler must run
+    std::vector<std::wstring> clipboard = {};
+  };
+  const std::wstring c = L"C:\\ [ローカルディスク]";
+  for (const Case& t : {
+           Case{1,
+                MenuRef{MenuKind::Drive, 0},
+                0,
+                {L"", L"-", c, L"A"},
+                MenuRef{MenuKind::Drive, 0}},
+           Case{
+               0, MenuRef{MenuKind::Folder, 1}, 0, {L"", L"-", L"A"}, MenuRef{MenuKind::Folder, 1}},
+           Case{0, MenuRef{MenuKind::Folder, 1}, kPopupCtrl, {L"", L"-", L"A"}, {}, {L"C:\\A\\"}},
+           Case{1, MenuRef{MenuKind::Drive, 0}, kPopupCtrl, {L"", L"-", c, L"A"}, {}, {L"C:\\"}},
+           Case{1,
+                MenuRef{MenuKind::ProgramName, 0},
+                kPopupCtrl,
+                {L"", L"-", c, L"A"},
+                MenuRef{MenuKind::ProgramName, 0}},
+           Case{1, std::nullopt, 0, {L"", L"-", c, L"A"}, std::nullopt},
+       }) {
+    Harness h;
+    h.ctx.ShowDrives = t.showDrives;
+    h.os.drives = {{L"C:\\", L"", kDriveFixed}};
+    h.AddFolders({{L"A", L"C:\\A\\"}});
+    h.tk.popupChoice = t.picked;
+    h.tk.popupModifiers = t.modifiers;
+    MenuTree menu;
+    FolderArray drives;
+    Module1::BuildLauncherMenu(h.ctx, menu, drives);
+    EXPECT_EQ(drives.size(), t.showDrives != 0 ? 1u : 0u);
+    EXPECT_EQ(Module1::ChooseFromLauncherMenu(h.ctx, menu, drives), t.handler);
+    EXPECT_EQ(h.tk.VisibleCaptions(), t.captions);
+    EXPECT_EQ(h.os.clipboard, t.clipboard);
+    EXPECT_TRUE(h.os.opened.empty()) << "choosing opens nothing by itself";
+  }
+}
+
+TEST(LauncherMenuFunctionsTest, OpenOnlyWhatTheListsHold) {
+  Harness h;
+  h.AddFolders({{L"A", L"C:\\A\\"}});
+  const FolderArray drives{{L"C:\\", L"C:\\"}};
+  for (int i : {-1, 1, 32767}) Module1::OpenDrive(h.ctx, drives, i);
+  for (int i : {-1, 0, 2}) Module1::OpenFolder(h.ctx, i);  // element 0 is no folder
+  EXPECT_TRUE(h.os.opened.empty());
+  Module1::OpenDrive(h.ctx, drives, 0);
+  Module1::OpenFolder(h.ctx, 1);
+  EXPECT_EQ(h.os.opened, (std::vector<std::wstring>{L"C:\\", L"C:\\A\\"}));
 }
 
 }  // namespace

@@ -11,7 +11,7 @@ TEST(StartUpTest, AppDirEndsInExactlyOneSeparator) {
     Harness h;
     h.tk.appPath = path;
     h.tk.popupChoice.reset();
-    StartUp(h.ctx);
+    const auto form = StartUp(h.ctx);
     EXPECT_EQ(h.ctx.AppDir, expected);
   }
 }
@@ -20,7 +20,7 @@ TEST(StartUpTest, LoadsSettingsFromAppDirBeforeTheForm) {
   Harness h;
   h.tk.appPath = L"C:\\";
   h.os.files[L"C:\\Setting.ini"] = "[Folder001]\r\nTitle=Root\r\n";
-  StartUp(h.ctx);
+  const auto form = StartUp(h.ctx);
   ASSERT_EQ(UBound(h.ctx.FolderList), 1);
   EXPECT_EQ(h.tk.VisibleCaptions().back(), L"Root") << "the menu saw the loaded list";
 }

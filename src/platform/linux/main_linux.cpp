@@ -48,6 +48,6 @@ int main(int argc, char** argv) {
   if (appDir.empty() || appDir.back() != L'/') appDir += L'/';
   ctx.SettingsDir = kv::linux_paths::SettingsDirFor(appDir);
   if (ctx.SettingsDir != appDir) os.SetCreatableDirectory(ctx.SettingsDir);
-  kv::StartUp(ctx);
+  const auto form = kv::StartUp(ctx);
   return tk.RunEventLoop();
 }

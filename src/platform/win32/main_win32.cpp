@@ -15,7 +15,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   kv::win32::Win32OsServices os;
   kv::win32::Win32Toolkit tk(instance);
   kv::Module1::Context ctx{os, tk};
-  kv::StartUp(ctx);
+  const auto form = kv::StartUp(ctx);
   const int code = tk.RunEventLoop();
   // Not the C runtime's exit: a drive query the launcher gave up on may still be blocked in the
   // system on its own thread, and the runtime's teardown (static destructors, the thread
