@@ -1,7 +1,6 @@
 #include "app/form1.h"
 
-#include <algorithm>
-
+#include "app/command_line.h"
 #include "ui/layout.h"
 
 namespace kv {
@@ -15,12 +14,9 @@ void Form1::Show() {
 void Form1::Form_Load() {
   std::wstring cmd = ctx_.tk.CommandLine();
   if (!cmd.empty()) {
-    std::wstring path = cmd;
-    std::erase(path, L'"');
-    const auto last = path.rfind(ctx_.tk.PathSeparator());
-    const std::wstring identifier = last == std::wstring::npos ? path : path.substr(last + 1);
-    ctx_.tk.SetText({Ctl::Text1, 0}, identifier);
-    ctx_.tk.SetText({Ctl::Text1, 1}, path);
+    const FolderArgument folder = FolderFromCommandLine(cmd, ctx_.tk.PathSeparator());
+    ctx_.tk.SetText({Ctl::Text1, 0}, folder.identifier);
+    ctx_.tk.SetText({Ctl::Text1, 1}, folder.path);
     ShowSettings = true;
   } else {
     LauncherStep();
