@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace kv {
 
@@ -29,22 +30,28 @@ enum DriveTypeValue : unsigned {
   kDriveRamdisk = 6,
 };
 
+enum class FileState { Ok, Missing, Unreadable };
+struct FileRead {
+  FileState state = FileState::Missing;
+  std::string bytes;
+};
+
 class OsServices {
  public:
   virtual ~OsServices() = default;
 
-  // Private-profile (INI) file. Strings come back whole, however long.
-  virtual std::int32_t GetPrivateProfileInt(const std::wstring& section, const std::wstring& key,
-                                            std::int32_t def, const std::wstring& file) = 0;
-  virtual std::wstring GetPrivateProfileString(const std::wstring& section, const std::wstring& key,
-                                               const std::wstring& def,
-                                               const std::wstring& file) = 0;
-  virtual bool WritePrivateProfileString(const std::wstring& section, const std::wstring& key,
-                                         const std::wstring& value, const std::wstring& file) = 0;
-  // Puts `source` in the place of `target` in one step and makes it durable; on failure
-  // `target` is untouched.
-  virtual bool ReplaceFile(const std::wstring& source, const std::wstring& target) = 0;
-  virtual void RemoveFile(const std::wstring& path) = 0;
+  // Whole files, for "Setting.ini". Missing: nothing there (a dangling link included);
+  // Unreadable: something is there that cannot be read, and so must never be overwritten.
+  virtual FileRead ReadWholeFile(const std::wstring& path) = 0;
+  // Gives `path` the content `bytes` in one step: a scratch file beside it (beside a link's
+  // target, the link stays) is written, flushed and its size checked, then takes its place,
+  // keeping the old file's permissions. False leaves the old file as it was.
+  virtual bool ReplaceWholeFile(const std::wstring& path, std::string_view bytes) = 0;
+  // A settings file's text as the profile functions read it: a UTF-8 byte-order mark is kept
+  // as U+FEFF and the rest read as UTF-8; anything else is in the system code page. Encoding
+  // is the inverse (characters the code page lacks become its default character).
+  virtual std::wstring DecodeFileText(std::string_view bytes) = 0;
+  virtual std::string EncodeFileText(std::wstring_view text) = 0;
 
   // Drives: the roots, each ended by NUL (as GetLogicalDriveStringsA fills its buffer).
   virtual std::wstring GetLogicalDriveStrings() = 0;

@@ -5,6 +5,8 @@
 namespace kv {
 namespace {
 
+constexpr wchar_t kByteOrderMark = L'\uFEFF';
+
 bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t'; }
 
 std::wstring_view Trim(std::wstring_view s) {
@@ -55,6 +57,10 @@ std::int32_t ParseProfileInt(std::wstring_view value, std::int32_t def) {
 
 IniDocument IniDocument::Parse(std::wstring_view text) {
   IniDocument doc;
+  if (!text.empty() && text.front() == kByteOrderMark) {
+    doc.byteOrderMark_ = true;
+    text.remove_prefix(1);
+  }
   std::size_t pos = 0;
   while (pos < text.size()) {
     std::size_t end = text.find_first_of(L"\r\n", pos);
@@ -152,7 +158,8 @@ std::wstring IniDocument::Serialize() const {
   for (const auto& s : sections_)
     for (const auto& l : s.lines) size += l.size();
   std::wstring out;
-  out.reserve(size);
+  out.reserve(size + 1);
+  if (byteOrderMark_) out += kByteOrderMark;
   for (const auto& l : prelude_) out += l;
   for (const auto& s : sections_)
     for (const auto& l : s.lines) out += l;

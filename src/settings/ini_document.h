@@ -10,8 +10,8 @@
 
 namespace kv {
 
-// Text is the file already decoded (see ini_codec.h); a parse keeps every line as it is, so
-// Serialize() of an untouched document gives the text back unchanged.
+// Text is the file already decoded (OsServices::DecodeFileText); a parse keeps every line as it
+// is, so Serialize() of an untouched document gives the text back unchanged.
 class IniDocument {
  public:
   IniDocument() = default;
@@ -36,6 +36,7 @@ class IniDocument {
   std::vector<std::wstring> prelude_;  // lines before the first header: no section's
   std::vector<Section> sections_;
   std::unordered_map<std::wstring, std::size_t> index_;  // folded name -> section; first wins
+  bool byteOrderMark_ = false;  // a leading U+FEFF, kept but no part of the first line
 };
 
 // Windows' integer reading of a profile value: blanks, one sign, digits, wrap modulo 2^32;

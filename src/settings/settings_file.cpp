@@ -4,24 +4,34 @@
 
 namespace kv::Module1 {
 
-std::int32_t GetIniInt(Context& ctx, const std::wstring& file, const std::wstring& section,
-                       const std::wstring& key, std::int32_t def) {
-  return ctx.os.GetPrivateProfileInt(section, key, def, file);
+IniFile ReadIniFile(OsServices& os, const std::wstring& file) {
+  FileRead read = os.ReadWholeFile(file);
+  IniFile ini{read.state, {}};
+  if (read.state == FileState::Ok) ini.doc = IniDocument::Parse(os.DecodeFileText(read.bytes));
+  return ini;
 }
 
-std::wstring GetIniString(Context& ctx, const std::wstring& file, const std::wstring& section,
+bool WriteIniFile(OsServices& os, const std::wstring& file, const IniDocument& doc) {
+  return os.ReplaceWholeFile(file, os.EncodeFileText(doc.Serialize()));
+}
+
+std::int32_t GetIniInt(const IniFile& ini, const std::wstring& section, const std::wstring& key,
+                       std::int32_t def) {
+  const auto value = ini.doc.Get(section, key);
+  return value ? ParseProfileInt(*value, def) : def;
+}
+
+std::wstring GetIniString(const IniFile& ini, const std::wstring& section,
                           const std::wstring& key, const std::wstring& def) {
-  std::wstring s = ctx.os.GetPrivateProfileString(section, key, def, file);
+  std::wstring s = ini.doc.Get(section, key).value_or(def);
+  // The profile functions hand back a C string: it ends at the first NUL.
   if (auto nul = s.find(L'\0'); nul != std::wstring::npos) s.resize(nul);
   return s;
 }
 
-bool WriteIniString(Context& ctx, const std::wstring& file, const std::wstring& section,
-                    const std::wstring& key, const std::wstring& value) {
-  return ctx.os.WritePrivateProfileString(section, key, value, file);
+bool FitsOnIniLine(std::wstring_view value) {
+  return value.find_first_of(std::wstring_view(L"\r\n\0", 3)) == std::wstring_view::npos;
 }
-
-bool TruncateFile(Context& ctx, const std::wstring& file) { return ctx.tk.TruncateFile(file); }
 
 std::wstring SettingsPath(const Context& ctx) {
   return (ctx.SettingsDir.empty() ? ctx.AppDir : ctx.SettingsDir) + L"Setting.ini";
@@ -34,35 +44,35 @@ std::wstring FolderSection(int k) {
 }
 
 void LoadSettings(Context& ctx) {
-  const std::wstring file = SettingsPath(ctx);
+  const IniFile ini = ReadIniFile(ctx.os, SettingsPath(ctx));
   ctx.FolderList = EmptyFolderList();
   // A hand-edited 256 must not wrap to 0 and hide the drives.
-  ctx.ShowDrives = GetIniInt(ctx, file, L"Main", L"Drive", 1) != 0 ? 1 : 0;
+  ctx.ShowDrives = GetIniInt(ini, L"Main", L"Drive", 1) != 0 ? 1 : 0;
   // Saving numbers on past 999, so loading does too: up to the first missing title.
   for (int k = 1;; ++k) {
     const std::wstring section = FolderSection(k);
-    std::wstring title = GetIniString(ctx, file, section, L"Title", L"");
+    std::wstring title = GetIniString(ini, section, L"Title", L"");
     if (title.empty()) break;
-    ctx.FolderList.push_back({std::move(title), GetIniString(ctx, file, section, L"Path", L"")});
+    ctx.FolderList.push_back({std::move(title), GetIniString(ini, section, L"Path", L"")});
   }
 }
 
 bool SaveSettings(Context& ctx) {
-  // The same keys, in the same order, go to a scratch file beside the real one, which then
-  // takes its place in one step: an interrupted save never leaves a half-written list.
   const std::wstring file = SettingsPath(ctx);
-  const std::wstring temp = file + L".new";
-  bool ok = TruncateFile(ctx, temp);
-  ok = ok && WriteIniString(ctx, temp, L"Main", L"Drive", L" " + std::to_wstring(ctx.ShowDrives));
+  if (ctx.os.ReadWholeFile(file).state == FileState::Unreadable) return false;
+  // The keys of the step-by-step save from an empty file, in its order; the file then takes
+  // the whole text in one step, so an interrupted save never leaves a half-written list.
+  IniDocument ini;
+  ini.Set(L"Main", L"Drive", L" " + std::to_wstring(ctx.ShowDrives));
   const int n = UBound(ctx.FolderList);
-  for (int k = 1; ok && k <= n; ++k) {
+  for (int k = 1; k <= n; ++k) {
+    const FolderEntry& e = ctx.FolderList[k];
+    if (!FitsOnIniLine(e.Title) || !FitsOnIniLine(e.Path)) return false;
     const std::wstring section = FolderSection(k);
-    ok = WriteIniString(ctx, temp, section, L"Title", ctx.FolderList[k].Title) &&
-         WriteIniString(ctx, temp, section, L"Path", ctx.FolderList[k].Path);
+    ini.Set(section, L"Title", e.Title);
+    ini.Set(section, L"Path", e.Path);
   }
-  ok = ok && ctx.os.ReplaceFile(temp, file);
-  if (!ok) ctx.os.RemoveFile(temp);
-  return ok;
+  return WriteIniFile(ctx.os, file, ini);
 }
 
 }  // namespace kv::Module1

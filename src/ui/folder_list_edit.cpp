@@ -2,6 +2,7 @@
 #include <string_view>
 
 #include "app/form1.h"
+#include "settings/settings_file.h"
 
 namespace kv {
 namespace {
@@ -39,6 +40,13 @@ void Form1::Command1_Click(std::int16_t Index) {
     }
     if (IsBlank(tk.GetText(kPath))) {
       tk.MsgBox(L"パスが入力されていません。\r\nパスを入力して下さい。", vbExclamation);
+      return;
+    }
+    // A line break (legal in a Linux folder name) would split the entry over two lines of
+    // "Setting.ini", and the launcher would then open another folder.
+    if (!Module1::FitsOnIniLine(tk.GetText(kName)) || !Module1::FitsOnIniLine(tk.GetText(kPath))) {
+      tk.MsgBox(L"識別名またはパスに改行が含まれています。\r\n改行を含む識別名やパスは登録できません。",
+                vbExclamation);
       return;
     }
     const wchar_t sep = tk.PathSeparator();

@@ -9,6 +9,8 @@ namespace {
 constexpr std::int16_t kRegister = 0, kUpdate = 1, kRemove = 2;
 const std::wstring kNoName = L"識別名が入力されていません。\r\n識別名を入力して下さい。";
 const std::wstring kNoPath = L"パスが入力されていません。\r\nパスを入力して下さい。";
+const std::wstring kLineBreak =
+    L"識別名またはパスに改行が含まれています。\r\n改行を含む識別名やパスは登録できません。";
 const std::wstring kBadPath =
     L"フォルダパスが不正です。\r\n登録されても正常に動作しない可能性があります。\r\n続行しますか？";
 
@@ -103,6 +105,32 @@ TEST_F(FolderListEditTest, BlankFieldsWarnIdentifierFirst) {
     EXPECT_EQ(Path(), path) << "no separator added before the checks pass";
   }
   EXPECT_EQ(UBound(form->EditList), 0);
+}
+
+TEST_F(FolderListEditTest, LineBreaksInNameOrPathAreRefusedOnRegisterAndUpdate) {
+  using namespace std::string_literals;
+  Open({{L"A", L"a"}});
+  h.tk.dirs[L"C:\\a\nb\\"] = {0, true};  // the folder exists: only the break stops it
+  for (const std::int16_t button : {kRegister, kUpdate}) {
+    for (const auto& [name, path] : {std::pair{L"Pho\ntos"s, L"C:\\Data\\"s},
+                                     {L"Photos\r"s, L"C:\\Data\\"s},
+                                     {L"Photos"s, L"C:\\a\nb\\"s},
+                                     {L"Photos"s, L"C:\\a\r\nb"s},
+                                     {L"Pho\0tos"s, L"C:\\Data\\"s}}) {
+      SCOPED_TRACE(testing::Message() << button << " " << path.size());
+      h.tk.boxes.clear();
+      h.tk.listIndex = 0;
+      Type(name, path);
+      form->Command1_Click(button);
+      ASSERT_EQ(h.tk.boxes.size(), 1u);
+      EXPECT_EQ(h.tk.boxes[0].text, kLineBreak);
+      EXPECT_EQ(h.tk.boxes[0].style, vbExclamation);
+      EXPECT_EQ(Entries(), (std::vector<FolderEntry>{{L"A", L"a"}}));
+      EXPECT_EQ(h.tk.listItems, std::vector<std::wstring>{L"A"});
+      EXPECT_EQ(Name(), name) << "the boxes keep their text";
+      EXPECT_EQ(Path(), path);
+    }
+  }
 }
 
 TEST_F(FolderListEditTest, DirectoryTestOutcomes) {

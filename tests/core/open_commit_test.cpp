@@ -134,6 +134,21 @@ TEST_F(OpenCommitTest, FailedSaveWarnsAndKeepsTheWindowAndEdits) {
   EXPECT_EQ(UBound(h.ctx.FolderList), 2);
 }
 
+TEST_F(OpenCommitTest, UnreadableSettingsFileWarnsOnOkAndStaysUntouched) {
+  const std::string before = h.os.files[h.SettingsFile()];
+  h.os.unreadable.insert(h.SettingsFile());
+  Module1::LoadSettings(h.ctx);
+  EXPECT_EQ(UBound(h.ctx.FolderList), 0) << "no folders, as for a missing file";
+  Open();
+  Register(L"New", L"C:\\New");
+  form->Command3_Click(kOk);
+  ASSERT_EQ(h.tk.boxes.size(), 1u);
+  EXPECT_EQ(h.tk.boxes[0].text,
+            L"設定ファイルを保存できませんでした。\r\nフォルダへの書き込み権限を確認して下さい。");
+  EXPECT_FALSE(h.tk.Logged("unload"));
+  EXPECT_EQ(h.os.files[h.SettingsFile()], before);
+}
+
 TEST_F(OpenCommitTest, FailedRegistryWriteWarnsAndStillCloses) {
   Open();
   h.tk.values[kEntry] = 1;

@@ -100,10 +100,45 @@ TEST_F(SettingsFileTest, SaveThenLoadGivesTheSameState) {
   EXPECT_EQ(h.ctx.FolderList, saved);
 }
 
+// The profile functions strip outer blanks and one pair of outer quotes on reading: the round
+// trip above holds only for values without them, here as in the real program.
+TEST_F(SettingsFileTest, QuotesAndOuterBlanksDoNotSurviveARoundTrip) {
+  h.AddFolders({{L"\"Photos\"", L"  C:\\Photos\\ "}, {L"'x'y'", L"\t'C:\\'"}});
+  ASSERT_TRUE(SaveSettings(h.ctx));
+  LoadSettings(h.ctx);
+  EXPECT_EQ(Loaded(), (std::vector<FolderEntry>{{L"Photos", L"C:\\Photos\\"}, {L"x'y", L"C:\\"}}));
+}
+
+TEST_F(SettingsFileTest, UnreadableFileGivesDefaultsAndIsNeverOverwritten) {
+  h.WriteIni({{L"Main", L"Drive", L"0"}, {L"Folder001", L"Title", L"A"}});
+  const std::string before = h.os.files[h.SettingsFile()];
+  h.os.unreadable.insert(h.SettingsFile());
+  h.ctx.ShowDrives = 0;
+  LoadSettings(h.ctx);
+  EXPECT_EQ(h.ctx.ShowDrives, 1) << "as a missing file";
+  EXPECT_EQ(UBound(h.ctx.FolderList), 0);
+  h.AddFolders({{L"B", L"C:\\B\\"}});
+  EXPECT_FALSE(SaveSettings(h.ctx));
+  EXPECT_EQ(h.os.files[h.SettingsFile()], before);
+}
+
+TEST_F(SettingsFileTest, ValuesThatWouldSplitTheirLineAreNotSaved) {
+  h.WriteIni({{L"Folder001", L"Title", L"Keep"}});
+  const std::string before = h.os.files[h.SettingsFile()];
+  for (const wchar_t* path : {L"C:\\a\nb\\", L"C:\\a\rb\\"}) {
+    h.ctx.FolderList = EmptyFolderList();
+    h.AddFolders({{L"A", L"C:\\A\\"}, {L"B", path}});
+    EXPECT_FALSE(SaveSettings(h.ctx));
+    EXPECT_EQ(h.os.files[h.SettingsFile()], before);
+  }
+}
+
 TEST_F(SettingsFileTest, EntriesPastNineHundredNinetyNineSurvive) {
   for (int i = 1; i <= 1001; ++i) h.AddFolders({{L"F" + std::to_wstring(i), L"P"}});
   ASSERT_TRUE(SaveSettings(h.ctx));
-  EXPECT_EQ(h.os.GetPrivateProfileString(L"Folder1001", L"Title", L"", h.SettingsFile()), L"F1001");
+  EXPECT_EQ(Module1::GetIniString(Module1::ReadIniFile(h.os, h.SettingsFile()), L"Folder1001",
+                                  L"Title", L""),
+            L"F1001");
   LoadSettings(h.ctx);
   ASSERT_EQ(UBound(h.ctx.FolderList), 1001);
   EXPECT_EQ(h.ctx.FolderList[1000].Title, L"F1000");

@@ -19,7 +19,7 @@ TEST(StartUpTest, AppDirEndsInExactlyOneSeparator) {
 TEST(StartUpTest, LoadsSettingsFromAppDirBeforeTheForm) {
   Harness h;
   h.tk.appPath = L"C:\\";
-  h.os.WritePrivateProfileString(L"Folder001", L"Title", L"Root", L"C:\\Setting.ini");
+  h.os.files[L"C:\\Setting.ini"] = "[Folder001]\r\nTitle=Root\r\n";
   StartUp(h.ctx);
   ASSERT_EQ(UBound(h.ctx.FolderList), 1);
   EXPECT_EQ(h.tk.VisibleCaptions().back(), L"Root") << "the menu saw the loaded list";

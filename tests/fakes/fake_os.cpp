@@ -11,16 +11,42 @@ std::wstring Lower(std::wstring s) {
   return s;
 }
 
-bool SameName(const std::wstring& a, const std::wstring& b) { return Lower(a) == Lower(b); }
-
-const FakeIni::Key* Find(const FakeIni& ini, const std::wstring& section, const std::wstring& key) {
-  for (const auto& s : ini.sections)
-    if (SameName(s.name, section)) {
-      for (const auto& k : s.keys)
-        if (SameName(k.name, key)) return &k;
-      return nullptr;
+// UTF-8 for the fake's code page: enough for the text the tests use (no surrogates).
+std::string ToUtf8(std::wstring_view s) {
+  std::string out;
+  for (wchar_t c : s) {
+    const auto u = static_cast<std::uint32_t>(c);
+    if (u < 0x80) {
+      out += static_cast<char>(u);
+    } else if (u < 0x800) {
+      out += static_cast<char>(0xC0 | (u >> 6));
+      out += static_cast<char>(0x80 | (u & 0x3F));
+    } else if (u < 0x10000) {
+      out += static_cast<char>(0xE0 | (u >> 12));
+      out += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
+      out += static_cast<char>(0x80 | (u & 0x3F));
+    } else {
+      out += static_cast<char>(0xF0 | (u >> 18));
+      out += static_cast<char>(0x80 | ((u >> 12) & 0x3F));
+      out += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
+      out += static_cast<char>(0x80 | (u & 0x3F));
     }
-  return nullptr;
+  }
+  return out;
+}
+
+std::wstring FromUtf8(std::string_view s) {
+  std::wstring out;
+  for (std::size_t i = 0; i < s.size();) {
+    const auto b = static_cast<unsigned char>(s[i]);
+    const int extra = b < 0x80 ? 0 : b >= 0xF0 ? 3 : b >= 0xE0 ? 2 : b >= 0xC0 ? 1 : 0;
+    std::uint32_t u = extra == 0 ? b : b & (0x3F >> extra);
+    for (int k = 1; k <= extra && i + k < s.size(); ++k)
+      u = (u << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F);
+    out += static_cast<wchar_t>(u);
+    i += 1 + extra;
+  }
+  return out;
 }
 
 // UTF-8 length, standing in for the system code page's byte count.
@@ -35,15 +61,6 @@ std::size_t Bytes(const std::wstring& s) {
 
 }  // namespace
 
-std::wstring FakeIni::Text() const {
-  std::wstring t;
-  for (const auto& s : sections) {
-    t += L"[" + s.name + L"]\r\n";
-    for (const auto& k : s.keys) t += k.name + L"=" + k.value + L"\r\n";
-  }
-  return t;
-}
-
 bool FakeOs::Writable(const std::wstring& path) const {
   return std::none_of(readOnlyDirs.begin(), readOnlyDirs.end(),
                       [&](const std::wstring& d) { return path.starts_with(d); });
@@ -51,61 +68,25 @@ bool FakeOs::Writable(const std::wstring& path) const {
 
 std::wstring FakeOs::FileText(const std::wstring& path) const {
   auto it = files.find(path);
-  return it == files.end() ? L"<missing>" : it->second.Text();
+  return it == files.end() ? L"<missing>" : FromUtf8(it->second);
 }
 
-std::int32_t FakeOs::GetPrivateProfileInt(const std::wstring& section, const std::wstring& key,
-                                          std::int32_t def, const std::wstring& file) {
-  auto it = files.find(file);
-  const FakeIni::Key* k = it == files.end() ? nullptr : Find(it->second, section, key);
-  if (!k) return def;
-  const std::wstring& v = k->value;
-  std::size_t i = v.find_first_not_of(L" \t");
-  if (i == std::wstring::npos) return def;
-  bool negative = false;
-  if (v[i] == L'-' || v[i] == L'+') negative = v[i++] == L'-';
-  std::uint32_t n = 0;
-  for (; i < v.size() && v[i] >= L'0' && v[i] <= L'9'; ++i) n = n * 10 + (v[i] - L'0');
-  return static_cast<std::int32_t>(negative ? 0u - n : n);
+FileRead FakeOs::ReadWholeFile(const std::wstring& path) {
+  if (unreadable.count(path)) return {FileState::Unreadable, {}};
+  auto it = files.find(path);
+  if (it == files.end()) return {FileState::Missing, {}};
+  return {FileState::Ok, it->second};
 }
 
-std::wstring FakeOs::GetPrivateProfileString(const std::wstring& section, const std::wstring& key,
-                                             const std::wstring& def, const std::wstring& file) {
-  auto it = files.find(file);
-  const FakeIni::Key* k = it == files.end() ? nullptr : Find(it->second, section, key);
-  if (!k) return def;
-  const std::wstring& v = k->value;
-  const auto b = v.find_first_not_of(L" \t");
-  if (b == std::wstring::npos) return L"";
-  return v.substr(b, v.find_last_not_of(L" \t") - b + 1);
-}
-
-bool FakeOs::WritePrivateProfileString(const std::wstring& section, const std::wstring& key,
-                                       const std::wstring& value, const std::wstring& file) {
-  if (!Writable(file)) return false;
-  FakeIni& ini = files[file];
-  auto s = std::find_if(ini.sections.begin(), ini.sections.end(),
-                        [&](const FakeIni::Section& x) { return SameName(x.name, section); });
-  if (s == ini.sections.end()) s = ini.sections.insert(ini.sections.end(), {section, {}});
-  auto k = std::find_if(s->keys.begin(), s->keys.end(),
-                        [&](const FakeIni::Key& x) { return SameName(x.name, key); });
-  if (k == s->keys.end()) {
-    s->keys.push_back({key, value});
-  } else {
-    k->value = value;
-  }
+bool FakeOs::ReplaceWholeFile(const std::wstring& path, std::string_view bytes) {
+  if (failReplace || !Writable(path)) return false;
+  files[path] = std::string(bytes);
+  unreadable.erase(path);
   return true;
 }
 
-bool FakeOs::ReplaceFile(const std::wstring& source, const std::wstring& target) {
-  auto it = files.find(source);
-  if (failReplace || it == files.end() || !Writable(target)) return false;
-  files[target] = it->second;
-  files.erase(source);
-  return true;
-}
-
-void FakeOs::RemoveFile(const std::wstring& path) { files.erase(path); }
+std::wstring FakeOs::DecodeFileText(std::string_view bytes) { return FromUtf8(bytes); }
+std::string FakeOs::EncodeFileText(std::wstring_view text) { return ToUtf8(text); }
 
 std::wstring FakeOs::GetLogicalDriveStrings() {
   std::wstring s;

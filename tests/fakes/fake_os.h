@@ -11,20 +11,6 @@
 
 namespace kv::test {
 
-// One INI file as the fake keeps it: sections and keys in file order.
-struct FakeIni {
-  struct Key {
-    std::wstring name, value;
-  };
-  struct Section {
-    std::wstring name;
-    std::vector<Key> keys;
-  };
-  std::vector<Section> sections;
-  // Rendered as Windows writes a new file.
-  std::wstring Text() const;
-};
-
 struct FakeDrive {
   std::wstring root, label;
   unsigned type = kDriveFixed;
@@ -32,8 +18,10 @@ struct FakeDrive {
 
 class FakeOs : public OsServices {
  public:
-  // Files that exist, by path.
-  std::map<std::wstring, FakeIni> files;
+  // Files that exist, by path: their bytes, UTF-8 standing in for the system code page.
+  std::map<std::wstring, std::string> files;
+  // Present but not readable (as a file of another user's with mode 0600).
+  std::set<std::wstring> unreadable;
   // Writing into these directories (path prefixes) fails, as in a read-only folder.
   std::set<std::wstring> readOnlyDirs;
   bool failReplace = false;
@@ -52,16 +40,13 @@ class FakeOs : public OsServices {
   int registryWrites = 0;
 
   bool Writable(const std::wstring& path) const;
+  // The file decoded, or "<missing>".
   std::wstring FileText(const std::wstring& path) const;
 
-  std::int32_t GetPrivateProfileInt(const std::wstring& section, const std::wstring& key,
-                                    std::int32_t def, const std::wstring& file) override;
-  std::wstring GetPrivateProfileString(const std::wstring& section, const std::wstring& key,
-                                       const std::wstring& def, const std::wstring& file) override;
-  bool WritePrivateProfileString(const std::wstring& section, const std::wstring& key,
-                                 const std::wstring& value, const std::wstring& file) override;
-  bool ReplaceFile(const std::wstring& source, const std::wstring& target) override;
-  void RemoveFile(const std::wstring& path) override;
+  FileRead ReadWholeFile(const std::wstring& path) override;
+  bool ReplaceWholeFile(const std::wstring& path, std::string_view bytes) override;
+  std::wstring DecodeFileText(std::string_view bytes) override;
+  std::string EncodeFileText(std::wstring_view text) override;
 
   std::wstring GetLogicalDriveStrings() override;
   std::wstring GetVolumeLabel(const std::wstring& root) override;

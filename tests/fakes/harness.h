@@ -7,6 +7,7 @@
 #include "fakes/fake_os.h"
 #include "fakes/fake_toolkit.h"
 #include "settings/module1.h"
+#include "settings/settings_file.h"
 
 namespace kv::test {
 
@@ -18,9 +19,11 @@ struct Harness {
   Harness() { ctx.AppDir = L"C:\\Tools\\"; }
 
   std::wstring SettingsFile() const { return ctx.AppDir + L"Setting.ini"; }
-  // Writes the settings file as the program would find it.
+  // Writes keys into the settings file, as the profile functions would.
   void WriteIni(std::initializer_list<std::tuple<std::wstring, std::wstring, std::wstring>> keys) {
-    for (const auto& [s, k, v] : keys) os.WritePrivateProfileString(s, k, v, SettingsFile());
+    Module1::IniFile ini = Module1::ReadIniFile(os, SettingsFile());
+    for (const auto& [s, k, v] : keys) ini.doc.Set(s, k, v);
+    Module1::WriteIniFile(os, SettingsFile(), ini.doc);
   }
   void AddFolders(std::initializer_list<FolderEntry> entries) {
     for (const auto& e : entries) ctx.FolderList.push_back(e);

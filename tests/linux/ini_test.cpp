@@ -1,4 +1,5 @@
-// The INI stand-in against the shared contract table, plus what only the stand-in promises.
+// The settings file on Linux: the shared contract table through the INI document and the real
+// files, what only the stand-in promises, and a long list's speed.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -6,9 +7,9 @@
 #include <clocale>
 #include <filesystem>
 
-#include "../contract/ini_cases.h"
+#include "contract/ini_cases.h"
+#include "contract/ini_through_document.h"
 #include "codepage.h"
-#include "ini_file.h"
 #include "os_linux.h"
 #include "settings/settings_file.h"
 #include "temp_dir.h"
@@ -35,7 +36,18 @@ class IniContract : public ::testing::Test {
   TempDir dir_;
   LinuxOsServices os_{{dir_.path(), dir_.path()}, {}, "/nonexistent"};
   const std::string path_ = dir_ / "a.ini";
-  linux_ini::Store store_;
+  const std::wstring file_ = linux_cp::Decode(path_);
+  std::optional<std::string> Get(std::string_view section, std::string_view key) {
+    const auto ini = Module1::ReadIniFile(os_, file_);
+    const auto v = ini.doc.Get(linux_cp::Decode(section), linux_cp::Decode(key));
+    return v ? std::optional(linux_cp::EncodeLossy(*v)) : std::nullopt;
+  }
+  bool Set(const std::string& path, std::string_view section, std::string_view key,
+           std::string_view value) {
+    const std::wstring s = linux_cp::Decode(section), k = linux_cp::Decode(key),
+                       v = linux_cp::Decode(value);
+    return contract::WriteEach(os_, linux_cp::Decode(path), {{s.c_str(), k.c_str(), v.c_str()}});
+  }
 };
 class IniStandIn : public IniContract {};
 
@@ -46,19 +58,18 @@ class IniWrite : public IniContract,
 
 TEST_P(IniRead, ReadsAsWindowsDoes) {
   const auto& c = GetParam();
-  EXPECT_EQ(os_.GetPrivateProfileString(c.section, c.key, c.def, Prepare(c.file)), c.expected);
+  EXPECT_EQ(contract::ReadString(os_, Prepare(c.file), c), c.expected);
 }
 
 TEST_P(IniInt, ReadsIntegersAsWindowsDoes) {
   const auto& c = GetParam();
-  EXPECT_EQ(os_.GetPrivateProfileInt(c.section, c.key, c.def, Prepare(c.file)), c.expected);
+  EXPECT_EQ(contract::ReadInt(os_, Prepare(c.file), c), c.expected);
 }
 
 TEST_P(IniWrite, WritesAsWindowsDoes) {
   const auto& c = GetParam();
   const std::wstring file = Prepare(c.file);
-  for (const auto& w : c.writes)
-    ASSERT_TRUE(os_.WritePrivateProfileString(w.section, w.key, w.value, file));
+  ASSERT_TRUE(contract::WriteEach(os_, file, c.writes));
   EXPECT_EQ(ReadBytes(linux_cp::EncodeLossy(file)), c.expected);
 }
 
@@ -67,8 +78,8 @@ INSTANTIATE_TEST_SUITE_P(Linux, IniRead, ::testing::ValuesIn(contract::IniReadCa
 INSTANTIATE_TEST_SUITE_P(Linux, IniInt, ::testing::ValuesIn(contract::IniIntCases()), kName);
 INSTANTIATE_TEST_SUITE_P(Linux, IniWrite, ::testing::ValuesIn(contract::IniWriteCases()), kName);
 
-// What only the stand-in promises: parsing details of files Windows would not write, the
-// byte-exact append, and the cache.
+// What only the stand-in promises: parsing details of files Windows would not write and the
+// byte-exact rewrite.
 TEST_F(IniStandIn, ReadsFilesWindowsWouldNotWriteAndIntegersBeyondTheSharedCases) {
   const std::tuple<std::string, const char*, const char*, std::optional<std::string>> cases[] = {
       {"\xEF\xBB\xBF[Main]\r\nDrive=1\r\n", "Main", "Drive", "1"},  // BOM skipped
@@ -82,19 +93,19 @@ TEST_F(IniStandIn, ReadsFilesWindowsWouldNotWriteAndIntegersBeyondTheSharedCases
       {"[Main]\r\nDrive=9\r\n", " Main ", " Drive ", "9"}};         // blanks around names
   for (const auto& [file, section, key, expected] : cases) {
     WriteBytes(path_, file);
-    EXPECT_EQ(linux_ini::Store().Get(path_, section, key), expected) << file;
+    EXPECT_EQ(Get(section, key), expected) << file;
   }
   // Beyond the shared integer cases: the sign rules and the wrap at both ends.
   const std::pair<const char*, std::int32_t> ints[] = {
       {"+5", 5},          {"-0", 0},           {"- 3", 0},
       {"4294967295", -1}, {"-4294967297", -1}, {"2147483648", INT32_MIN}};
   for (const auto& [text, expected] : ints)
-    EXPECT_EQ(linux_ini::ParseProfileInt(text, 7), expected) << text;
+    EXPECT_EQ(ParseProfileInt(linux_cp::Decode(text), 7), expected) << text;
 }
 
 // Before, after, two writes and a read (section, key, value): appends and a rewrite in the
 // middle keep every other byte (BOM, CR-only, LF endings, comments, odd spacing) and values
-// verbatim, and the cache sees them; a write fails where no file can be.
+// verbatim; a write fails where no file can be.
 TEST_F(IniStandIn, WritesKeepEveryOtherByteOrFailWhereNoFileCanBe) {
   const std::array<const char*, 11> cases[] = {
       {"\xEF\xBB\xBF[A]\r\n  Key = 'old' \r\n\r\n[B]\rY=2\r",
@@ -106,32 +117,13 @@ TEST_F(IniStandIn, WritesKeepEveryOtherByteOrFailWhereNoFileCanBe) {
        "Z", "3", "C", "K", "v", "C", "k", "v"}};
   for (const auto& [before, after, s1, k1, v1, s2, k2, v2, rs, rk, rv] : cases) {
     WriteBytes(path_, before);
-    ASSERT_TRUE(store_.Write(path_, s1, k1, v1) && store_.Write(path_, s2, k2, v2));
+    ASSERT_TRUE(Set(path_, s1, k1, v1) && Set(path_, s2, k2, v2));
     EXPECT_EQ(ReadBytes(path_), after);
-    EXPECT_EQ(store_.Get(path_, rs, rk), rv) << before;
+    EXPECT_EQ(Get(rs, rk), rv) << before;
   }
   WriteBytes(dir_ / "file", "");
   for (const char* where : {"missing/a.ini", "file/a.ini"})
-    EXPECT_FALSE(store_.Write(dir_ / where, "A", "X", "1")) << where;
-}
-
-TEST_F(IniStandIn, CacheServesRepeatedReadsAndSeesOutsideChanges) {
-  WriteBytes(path_, "[A]\r\nX=1\r\n");
-  for (int i = 0; i < 50; ++i) ASSERT_EQ(store_.Get(path_, "A", "X"), "1");
-  EXPECT_EQ(store_.reads(), 1u);
-  ASSERT_TRUE(store_.Write(path_, "A", "Y", "2"));
-  EXPECT_EQ(store_.Get(path_, "A", "Y"), "2");
-  EXPECT_EQ(store_.reads(), 1u) << "own writes keep the cache valid";
-
-  // Another program replaces the file (new inode) and, separately, rewrites it in place with
-  // another length: both are seen.
-  WriteBytes(dir_ / "b.ini", "[A]\r\nX=9\r\n");
-  std::filesystem::rename(dir_ / "b.ini", path_);
-  EXPECT_EQ(store_.Get(path_, "A", "X"), "9");
-  WriteBytes(path_, "[A]\r\nX=100\r\n");
-  EXPECT_EQ(store_.Get(path_, "A", "X"), "100");
-  std::filesystem::remove(path_);
-  EXPECT_EQ(store_.Get(path_, "A", "X"), std::nullopt);
+    EXPECT_FALSE(Set(dir_ / where, "A", "X", "1")) << where;
 }
 
 // A save and a load of 999 folders through the core: linear, not one parse per key.

@@ -6,9 +6,55 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 
 namespace kv::linux_files {
 namespace {
+
+// A descriptor closed on every path; Close() reports what a plain close would lose.
+class UniqueFd {
+ public:
+  explicit UniqueFd(int fd) : fd_(fd) {}
+  UniqueFd(const UniqueFd&) = delete;
+  UniqueFd& operator=(const UniqueFd&) = delete;
+  ~UniqueFd() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  int get() const { return fd_; }
+  explicit operator bool() const { return fd_ >= 0; }
+  bool Close() {
+    const int fd = fd_;
+    fd_ = -1;
+    return ::close(fd) == 0;
+  }
+
+ private:
+  int fd_;
+};
+
+bool WriteAll(int fd, std::string_view data) {
+  while (!data.empty()) {
+    const ssize_t n = ::write(fd, data.data(), data.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    data.remove_prefix(static_cast<std::size_t>(n));
+  }
+  return true;
+}
+
+// The file a chain of links ends at (the last link's target, whether or not it exists).
+std::string FollowLinks(std::string path) {
+  for (int hops = 0; hops < 40; ++hops) {
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
+    std::string target(PATH_MAX, '\0');
+    const ssize_t n = ::readlink(path.c_str(), target.data(), target.size());
+    if (n <= 0) return path;
+    target.resize(static_cast<std::size_t>(n));
+    path = target.front() == '/' ? target : DirName(path) + "/" + target;
+  }
+  return path;
+}
 
 bool FsyncPath(const std::string& path, int flags) {
   const int fd = ::open(path.c_str(), flags | O_CLOEXEC);
@@ -45,6 +91,55 @@ std::optional<std::string> ReadFile(const std::string& path) {
   }
   ::close(fd);
   return out;
+}
+
+FileRead ReadWholeFile(const std::string& path) {
+  FileRead out;
+  errno = 0;
+  if (auto bytes = ReadFile(path)) {
+    out.state = FileState::Ok;
+    out.bytes = std::move(*bytes);
+  } else {
+    // Nothing there, or a path through a file: no settings yet. Anything else is a file we
+    // may not see, which must not be taken for an empty one.
+    out.state = errno == ENOENT || errno == ENOTDIR ? FileState::Missing : FileState::Unreadable;
+  }
+  return out;
+}
+
+bool ReplaceWholeFile(const std::string& path, std::string_view bytes) {
+  const std::string target = FollowLinks(path);
+  struct stat old {};
+  const bool existed = ::stat(target.c_str(), &old) == 0;
+  if (existed && !S_ISREG(old.st_mode)) return false;
+  // A scratch file left by an interrupted save goes first; O_EXCL then makes sure that what
+  // we write is a new file of ours, not something a stale name points at.
+  const std::string scratch = target + ".new";
+  if (::unlink(scratch.c_str()) != 0 && errno != ENOENT) return false;
+  UniqueFd fd{::open(scratch.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
+                     existed ? 0600 : 0666)};
+  if (!fd) return false;
+  struct stat written {};
+  bool ok = WriteAll(fd.get(), bytes) && ::fsync(fd.get()) == 0 &&
+            ::fstat(fd.get(), &written) == 0 &&
+            written.st_size == static_cast<off_t>(bytes.size());
+  if (ok && existed) {
+    // Owner and group where we may (root, or a group of ours); the mode in any case.
+    if (old.st_uid != written.st_uid || old.st_gid != written.st_gid) {
+      if (::fchown(fd.get(), old.st_uid, old.st_gid) != 0) {
+        (void)::fchown(fd.get(), static_cast<uid_t>(-1), old.st_gid);
+      }
+    }
+    ok = ::fchmod(fd.get(), old.st_mode & 07777) == 0;
+  }
+  ok = fd.Close() && ok;
+  ok = ok && ::rename(scratch.c_str(), target.c_str()) == 0;
+  if (!ok) {
+    ::unlink(scratch.c_str());
+    return false;
+  }
+  FsyncPath(DirName(target), O_RDONLY | O_DIRECTORY);
+  return true;
 }
 
 bool MakeDirs(const std::string& dir, mode_t mode) {

@@ -5,15 +5,23 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
+
+#include "platform/os_services.h"
 
 namespace kv::linux_files {
 
 // The whole file; nullopt with errno set when it cannot be read.
 std::optional<std::string> ReadFile(const std::string& path);
+// The whole file, links followed, telling a missing file from one that cannot be read.
+FileRead ReadWholeFile(const std::string& path);
 // mkdir -p.
 bool MakeDirs(const std::string& dir, mode_t mode = 0700);
 // Writes a scratch file beside `path`, fsyncs it, renames it over `path`, fsyncs the directory.
 bool WriteFileAtomic(const std::string& path, const std::string& bytes, mode_t mode);
+// The settings file's replacement: links followed to the real file, which is replaced beside
+// itself (the links stay); its mode, owner and group carried over; every write checked.
+bool ReplaceWholeFile(const std::string& path, std::string_view bytes);
 // rename plus the fsyncs that make it durable.
 bool ReplaceDurably(const std::string& source, const std::string& target);
 std::string DirName(const std::string& path);

@@ -34,7 +34,7 @@ int main(int argc, char** argv) {
   std::wstring appDir = tk.AppPath();
   if (appDir.empty() || appDir.back() != L'/') appDir += L'/';
   ctx.SettingsDir = kv::linux_paths::SettingsDirFor(appDir);
-  if (ctx.SettingsDir != appDir) tk.SetCreatableDirectory(ctx.SettingsDir);
+  if (ctx.SettingsDir != appDir) os.SetCreatableDirectory(ctx.SettingsDir);
   kv::StartUp(ctx);
   return tk.RunEventLoop();
 }

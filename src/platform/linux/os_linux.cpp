@@ -37,32 +37,33 @@ LinuxOsServices::LinuxOsServices(Places places, linux_mounts::MachineFacts facts
       mountInfoPath_(std::move(mountInfoPath)),
       registry_(places_.configDir + "/registry.ini") {}
 
-std::int32_t LinuxOsServices::GetPrivateProfileInt(const std::wstring& section,
-                                                   const std::wstring& key, std::int32_t def,
-                                                   const std::wstring& file) {
-  const auto v = ini_.Get(EncodeLossy(file), EncodeLossy(section), EncodeLossy(key));
-  return v ? linux_ini::ParseProfileInt(*v, def) : def;
+FileRead LinuxOsServices::ReadWholeFile(const std::wstring& path) {
+  std::string p;
+  if (!linux_cp::Encode(path, p)) return {FileState::Missing, {}};
+  return linux_files::ReadWholeFile(p);
 }
 
-std::wstring LinuxOsServices::GetPrivateProfileString(const std::wstring& section,
-                                                      const std::wstring& key,
-                                                      const std::wstring& def,
-                                                      const std::wstring& file) {
-  const auto v = ini_.Get(EncodeLossy(file), EncodeLossy(section), EncodeLossy(key));
-  return v ? Decode(*v) : def;
+bool LinuxOsServices::ReplaceWholeFile(const std::wstring& path, std::string_view bytes) {
+  std::string p;
+  if (!linux_cp::Encode(path, p) || p.find('\0') != std::string::npos) return false;
+  if (!creatableDir_.empty()) {
+    std::string dir = EncodeLossy(creatableDir_);
+    while (dir.size() > 1 && dir.back() == '/') dir.pop_back();
+    if (linux_files::DirName(p) == dir) linux_files::MakeDirs(dir);
+  }
+  return linux_files::ReplaceWholeFile(p, bytes);
 }
 
-bool LinuxOsServices::WritePrivateProfileString(const std::wstring& section,
-                                                const std::wstring& key, const std::wstring& value,
-                                                const std::wstring& file) {
-  return ini_.Write(EncodeLossy(file), EncodeLossy(section), EncodeLossy(key), EncodeLossy(value));
+std::wstring LinuxOsServices::DecodeFileText(std::string_view bytes) {
+  constexpr std::string_view kBom = "\xEF\xBB\xBF";
+  if (bytes.starts_with(kBom)) return L'\uFEFF' + Decode(bytes.substr(kBom.size()));
+  return Decode(bytes);
 }
 
-bool LinuxOsServices::ReplaceFile(const std::wstring& source, const std::wstring& target) {
-  return linux_files::ReplaceDurably(EncodeLossy(source), EncodeLossy(target));
+std::string LinuxOsServices::EncodeFileText(std::wstring_view text) {
+  if (text.starts_with(L'\uFEFF')) return "\xEF\xBB\xBF" + EncodeLossy(text.substr(1));
+  return EncodeLossy(text);
 }
-
-void LinuxOsServices::RemoveFile(const std::wstring& path) { ::unlink(EncodeLossy(path).c_str()); }
 
 std::wstring LinuxOsServices::GetLogicalDriveStrings() {
   const auto table = linux_files::ReadFile(mountInfoPath_);

@@ -1,10 +1,9 @@
-// OsServices on Linux: the INI and registry stand-ins, mounts as drives, the desktop's opener.
+// OsServices on Linux: whole files, the registry stand-in, mounts as drives, the desktop's opener.
 #pragma once
 
 #include <string>
 #include <vector>
 
-#include "ini_file.h"
 #include "mounts.h"
 #include "platform/os_services.h"
 #include "registry.h"
@@ -21,14 +20,12 @@ class LinuxOsServices final : public OsServices {
   LinuxOsServices();
   LinuxOsServices(Places places, linux_mounts::MachineFacts facts, std::string mountInfoPath);
 
-  std::int32_t GetPrivateProfileInt(const std::wstring& section, const std::wstring& key,
-                                    std::int32_t def, const std::wstring& file) override;
-  std::wstring GetPrivateProfileString(const std::wstring& section, const std::wstring& key,
-                                       const std::wstring& def, const std::wstring& file) override;
-  bool WritePrivateProfileString(const std::wstring& section, const std::wstring& key,
-                                 const std::wstring& value, const std::wstring& file) override;
-  bool ReplaceFile(const std::wstring& source, const std::wstring& target) override;
-  void RemoveFile(const std::wstring& path) override;
+  FileRead ReadWholeFile(const std::wstring& path) override;
+  bool ReplaceWholeFile(const std::wstring& path, std::string_view bytes) override;
+  std::wstring DecodeFileText(std::string_view bytes) override;
+  std::string EncodeFileText(std::wstring_view text) override;
+  // The per-user settings folder, made on the first save into it (only that one folder).
+  void SetCreatableDirectory(const std::wstring& dir) { creatableDir_ = dir; }
 
   std::wstring GetLogicalDriveStrings() override;
   std::wstring GetVolumeLabel(const std::wstring& root) override;
@@ -46,8 +43,6 @@ class LinuxOsServices final : public OsServices {
                     const std::wstring& value) override;
   bool RegDeleteKey(RegRoot root, const std::wstring& subkey) override;
 
-  linux_ini::Store& ini() { return ini_; }
-
  private:
   const linux_mounts::Mount* FindMount(const std::wstring& root);
   // The verb of "Folder\shell\<verb>\command", or empty for any other key.
@@ -58,7 +53,7 @@ class LinuxOsServices final : public OsServices {
   linux_mounts::MachineFacts facts_;
   std::string mountInfoPath_;
   std::vector<linux_mounts::Mount> mounts_;
-  linux_ini::Store ini_;
+  std::wstring creatableDir_;
   linux_reg::RegistryFile registry_;
 };
 

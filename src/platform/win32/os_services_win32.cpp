@@ -24,43 +24,97 @@ std::pair<HKEY, std::string> ResolveKey(RegRoot root, const std::wstring& subkey
 
 }  // namespace
 
-std::int32_t Win32OsServices::GetPrivateProfileInt(const std::wstring& section,
-                                                   const std::wstring& key, std::int32_t def,
-                                                   const std::wstring& file) {
-  return static_cast<std::int32_t>(::GetPrivateProfileIntA(
-      ToAcp(section).c_str(), ToAcp(key).c_str(), def, ToAcp(file).c_str()));
-}
-
-std::wstring Win32OsServices::GetPrivateProfileString(const std::wstring& section,
-                                                      const std::wstring& key,
-                                                      const std::wstring& def,
-                                                      const std::wstring& file) {
-  const std::string s = ToAcp(section), k = ToAcp(key), d = ToAcp(def), f = ToAcp(file);
-  // Wine garbles a multibyte value that does not fit and cuts one character too many from a
-  // quoted value at an exact fit, so a read only counts when it left room to spare.
-  constexpr DWORD kSlack = 8;
-  constexpr DWORD kMax = 64u << 20;
-  for (DWORD size = 512;; size *= 2) {
-    std::vector<char> buffer(size, '\0');
-    const DWORD n =
-        ::GetPrivateProfileStringA(s.c_str(), k.c_str(), d.c_str(), buffer.data(), size, f.c_str());
-    if (n + kSlack < size || size >= kMax) return FromAcpBuffer(buffer.data(), size);
+FileRead Win32OsServices::ReadWholeFile(const std::wstring& path) {
+  bool lossy = false;
+  const std::string acp = ToAcp(path, &lossy);
+  if (lossy) return {FileState::Missing, {}};  // no file can have that name here
+  UniqueFile f{::CreateFileA(acp.c_str(), GENERIC_READ,
+                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)};
+  if (!f) {
+    const DWORD e = ::GetLastError();
+    const bool missing = e == ERROR_FILE_NOT_FOUND || e == ERROR_PATH_NOT_FOUND;
+    return {missing ? FileState::Missing : FileState::Unreadable, {}};
+  }
+  FileRead out{FileState::Ok, {}};
+  char buffer[65536];
+  for (;;) {
+    DWORD n = 0;
+    if (!::ReadFile(f.get(), buffer, sizeof buffer, &n, nullptr)) return {FileState::Unreadable, {}};
+    if (n == 0) return out;
+    out.bytes.append(buffer, n);
   }
 }
 
-bool Win32OsServices::WritePrivateProfileString(const std::wstring& section,
-                                                const std::wstring& key, const std::wstring& value,
-                                                const std::wstring& file) {
-  return ::WritePrivateProfileStringA(ToAcp(section).c_str(), ToAcp(key).c_str(),
-                                      ToAcp(value).c_str(), ToAcp(file).c_str()) != FALSE;
+bool Win32OsServices::ReplaceWholeFile(const std::wstring& path, std::string_view bytes) {
+  bool lossy = false;
+  std::string target = ToAcp(path, &lossy);
+  if (lossy) return false;
+  // A link (symbolic link or junction) is followed: its target is replaced beside itself and
+  // the link stays, as a plain rename over the link would not do.
+  const DWORD attributes = ::GetFileAttributesA(target.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+    UniqueFile link{::CreateFileA(target.c_str(), 0,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr)};
+    if (!link) return false;
+    std::string resolved(MAX_PATH, '\0');
+    DWORD n = ::GetFinalPathNameByHandleA(link.get(), resolved.data(),
+                                          static_cast<DWORD>(resolved.size()), VOLUME_NAME_DOS);
+    if (n >= resolved.size()) {
+      resolved.resize(n + 1);
+      n = ::GetFinalPathNameByHandleA(link.get(), resolved.data(),
+                                      static_cast<DWORD>(resolved.size()), VOLUME_NAME_DOS);
+    }
+    if (n == 0 || n >= resolved.size()) return false;
+    resolved.resize(n);
+    target = std::move(resolved);
+  }
+  const std::string scratch = target + ".new";
+  ::DeleteFileA(scratch.c_str());  // left by an interrupted save; CREATE_ALWAYS copes if not
+  bool ok;
+  {
+    UniqueFile f{::CreateFileA(scratch.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                               FILE_ATTRIBUTE_NORMAL, nullptr)};
+    if (!f) return false;
+    // A full disk can accept part of a write and say so only in the count.
+    ok = true;
+    for (std::string_view rest = bytes; ok && !rest.empty();) {
+      const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(rest.size(), 1u << 20));
+      DWORD written = 0;
+      ok = ::WriteFile(f.get(), rest.data(), chunk, &written, nullptr) && written == chunk;
+      rest.remove_prefix(chunk);
+    }
+    LARGE_INTEGER size{};
+    ok = ok && ::FlushFileBuffers(f.get()) && ::GetFileSizeEx(f.get(), &size) &&
+         static_cast<std::uint64_t>(size.QuadPart) == bytes.size();
+    ok = ::CloseHandle(f.release()) && ok;
+  }
+  ok = ok && ::MoveFileExA(scratch.c_str(), target.c_str(),
+                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+  if (!ok) ::DeleteFileA(scratch.c_str());
+  return ok;
 }
 
-bool Win32OsServices::ReplaceFile(const std::wstring& source, const std::wstring& target) {
-  return ::MoveFileExA(ToAcp(source).c_str(), ToAcp(target).c_str(),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+std::wstring Win32OsServices::DecodeFileText(std::string_view bytes) {
+  // As the profile functions read a file: a UTF-8 mark means UTF-8 (the mark kept as U+FEFF).
+  if (!bytes.starts_with("\xEF\xBB\xBF")) return FromAcp(bytes);
+  const int n = ::MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()),
+                                      nullptr, 0);
+  std::wstring out(static_cast<std::size_t>(n), L'\0');
+  ::MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), out.data(), n);
+  return out;
 }
 
-void Win32OsServices::RemoveFile(const std::wstring& path) { ::DeleteFileA(ToAcp(path).c_str()); }
+std::string Win32OsServices::EncodeFileText(std::wstring_view text) {
+  if (!text.starts_with(L'\uFEFF')) return ToAcp(text);
+  const int n = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                      nullptr, 0, nullptr, nullptr);
+  std::string out(static_cast<std::size_t>(n), '\0');
+  ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n,
+                        nullptr, nullptr);
+  return out;
+}
 
 std::wstring Win32OsServices::GetLogicalDriveStrings() {
   std::array<char, 1024> buffer{};

@@ -7,14 +7,10 @@ namespace kv::win32 {
 
 class Win32OsServices final : public OsServices {
  public:
-  std::int32_t GetPrivateProfileInt(const std::wstring& section, const std::wstring& key,
-                                    std::int32_t def, const std::wstring& file) override;
-  std::wstring GetPrivateProfileString(const std::wstring& section, const std::wstring& key,
-                                       const std::wstring& def, const std::wstring& file) override;
-  bool WritePrivateProfileString(const std::wstring& section, const std::wstring& key,
-                                 const std::wstring& value, const std::wstring& file) override;
-  bool ReplaceFile(const std::wstring& source, const std::wstring& target) override;
-  void RemoveFile(const std::wstring& path) override;
+  FileRead ReadWholeFile(const std::wstring& path) override;
+  bool ReplaceWholeFile(const std::wstring& path, std::string_view bytes) override;
+  std::wstring DecodeFileText(std::string_view bytes) override;
+  std::string EncodeFileText(std::wstring_view text) override;
 
   std::wstring GetLogicalDriveStrings() override;
   std::wstring GetVolumeLabel(const std::wstring& root) override;

@@ -51,7 +51,8 @@ ui click "$FORM" $CHECK_DRIVES
 ui click "$FORM" $CHECK_MENU
 sleep 0.3
 close_with $OK
-printf '[Main]\r\nDrive=1\r\n[Folder001]\r\nTitle=%s\r\nPath=C:\\windows\\\r\n[Folder002]\r\n' \
+# The program writes the file itself, as the Windows profile functions do: "Drive= 1".
+printf '[Main]\r\nDrive= 1\r\n[Folder001]\r\nTitle=%s\r\nPath=C:\\windows\\\r\n[Folder002]\r\n' \
   "$(sjis '既存')" >"$WORK/expected.ini"
 printf 'Title=%s\r\nPath=%s\\\r\n' "$(sjis '写真')" "$(sjis "$PHOTOS")" >>"$WORK/expected.ini"
 cmp "$APP/Setting.ini" "$WORK/expected.ini" || { od -c "$APP/Setting.ini" | head -20; fail "Setting.ini differs"; }
