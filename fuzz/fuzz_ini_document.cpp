@@ -1,6 +1,6 @@
 // The INI document: read any text, write keys into it, serialize, read it again.
 //
-// Input: the file's text (one character a byte), then after NULs up to four writes, each a
+// Input: the file's text (one character a byte, 0xFE a byte order mark), then after NULs up to four writes, each a
 // section, a key and a value separated by NULs.
 //
 // Invariants:
@@ -84,6 +84,12 @@ std::vector<std::pair<std::wstring, std::wstring>> Names(std::wstring_view text)
   return out;
 }
 
+// A leading byte order mark belongs to no line.
+std::wstring_view WithoutBom(std::wstring_view t) {
+  if (!t.empty() && t.front() == L'\uFEFF') t.remove_prefix(1);
+  return t;
+}
+
 std::wstring Expected(std::wstring_view v) {
   std::wstring t = Trim(v);
   if (t.size() >= 2 && (t.front() == L'"' || t.front() == L'\'') && t.back() == t.front()) {
@@ -128,7 +134,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (data[i] == 0) {
       parts.emplace_back();
     } else {
-      parts.back() += static_cast<wchar_t>(data[i]);
+      // 0xFE stands for a byte order mark.
+      parts.back() += data[i] == 0xFE ? L'\uFEFF' : static_cast<wchar_t>(data[i]);
     }
   }
   const std::wstring& text = parts[0];
@@ -139,7 +146,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (std::size_t w = 1; w + 2 < parts.size() && w < 13; w += 3) {
     const std::wstring &section = parts[w], &key = parts[w + 1], &value = parts[w + 2];
     if (!Writable(section, key, value)) continue;
-    const auto names = Names(current);
+    const auto names = Names(WithoutBom(current));
     std::vector<std::optional<std::wstring>> before;
     for (const auto& [s, k] : names) before.push_back(doc.Get(s, k));
     const bool existed = doc.Get(section, key).has_value();
@@ -157,7 +164,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       Check(doc.Get(s, k) == before[i], "other keys unchanged");
       Check(reread.Get(s, k) == before[i], "other keys unchanged after a re-read");
     }
-    Check(KeepsOtherLines(Lines(current), Lines(written), existed), "other lines kept");
+    Check(KeepsOtherLines(Lines(WithoutBom(current)), Lines(WithoutBom(written)), existed),
+          "other lines kept");
     current = written;
   }
   return 0;

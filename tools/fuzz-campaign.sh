@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# A long fuzzing campaign: each target in turn, one process, until it has run RUNS inputs or
+# A long fuzzing campaign: each target in turn, in one process (no -jobs: one worker), until it has run RUNS inputs or
 # SECONDS seconds have passed. Builds the fast fuzz build (no AddressSanitizer) unless told
 # PRESET=fuzz. Findings go to build/<preset>/artifacts, the grown corpus to build/<preset>/corpus.
 #   tools/fuzz-campaign.sh [RUNS [SECONDS [TARGET...]]]
@@ -22,7 +22,7 @@ for t in "${targets[@]}"; do
   mkdir -p "$out/corpus/$t"
   log="$out/logs/$t.log"
   start=$SECONDS
-  "$out/fuzz/$t" -runs="$runs" -max_total_time="$seconds" -jobs=1 -max_len=4096 -timeout=10 \
+  "$out/fuzz/$t" -runs="$runs" -max_total_time="$seconds" -max_len=4096 -timeout=10 \
     -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$out/artifacts/$t-" \
     "$out/corpus/$t" "fuzz/corpus/$t" >"$log" 2>&1
   rc=$?
