@@ -5,7 +5,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace kv {
@@ -16,6 +15,7 @@ class IniDocument {
  public:
   IniDocument() = default;
   static IniDocument Parse(std::wstring_view text);
+  static IniDocument Parse(std::wstring&& text);  // the same, keeping the text without a copy
 
   // The value as the profile functions return it: blanks around it and one pair of outer
   // quotes removed. nullopt when the section or the key is missing.
@@ -26,17 +26,39 @@ class IniDocument {
   std::wstring Serialize() const;
 
  private:
-  struct Section {
-    std::vector<std::wstring> lines;  // the header first; each line with its terminator
-    std::unordered_map<std::wstring, std::size_t> keys;  // folded name -> line; first wins
-    std::size_t lastNonBlank = 0;                         // where a new key goes after
+  static constexpr std::uint32_t kNone = 0xFFFFFFFF;
+  // A line of the file, with its terminator: a span of the parsed text or of added_.
+  struct Line {
+    std::uint32_t begin, size;
+    std::uint32_t next;  // the following line in file order
+    bool added;
   };
-  void AddLine(std::wstring line);
+  struct Section {
+    std::uint32_t header, lastNonBlank;  // lines; a new key goes after lastNonBlank
+  };
+  // One entry of the name index: a section (line == kNone) or a key of a section. Names are
+  // compared in the lines themselves, so an index entry owns no string.
+  struct Slot {
+    std::size_t hash;
+    std::uint32_t section, line;
+  };
 
-  std::vector<std::wstring> prelude_;  // lines before the first header: no section's
+  std::wstring_view LineText(std::uint32_t line) const;
+  std::uint32_t AddLine(std::wstring_view text, std::uint32_t after);
+  void ReplaceLine(std::uint32_t line, std::wstring_view text);
+  void EnsureBreak(std::uint32_t line);
+  void ParseLine(std::uint32_t line);
+  std::uint32_t FindSection(std::wstring_view name, std::size_t hash) const;
+  std::uint32_t FindKey(std::uint32_t section, std::wstring_view name, std::size_t hash) const;
+  void Index(Slot slot);
+
+  std::wstring text_, added_;
+  std::vector<Line> lines_;
+  std::uint32_t first_ = kNone, last_ = kNone;
   std::vector<Section> sections_;
-  std::unordered_map<std::wstring, std::size_t> index_;  // folded name -> section; first wins
-  bool byteOrderMark_ = false;  // a leading U+FEFF, kept but no part of the first line
+  std::vector<Slot> slots_;  // open addressing; hash 0 marks a free slot
+  std::size_t used_ = 0;
+  bool byteOrderMark_ = false;
 };
 
 // Windows' integer reading of a profile value: blanks, one sign, digits, wrap modulo 2^32;

@@ -21,8 +21,8 @@ std::int32_t GetIniInt(const IniFile& ini, const std::wstring& section, const st
   return value ? ParseProfileInt(*value, def) : def;
 }
 
-std::wstring GetIniString(const IniFile& ini, const std::wstring& section,
-                          const std::wstring& key, const std::wstring& def) {
+std::wstring GetIniString(const IniFile& ini, const std::wstring& section, const std::wstring& key,
+                          const std::wstring& def) {
   std::wstring s = ini.doc.Get(section, key).value_or(def);
   // The profile functions hand back a C string: it ends at the first NUL.
   if (auto nul = s.find(L'\0'); nul != std::wstring::npos) s.resize(nul);

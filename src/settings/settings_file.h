@@ -21,8 +21,8 @@ bool WriteIniFile(OsServices& os, const std::wstring& file, const IniDocument& d
 
 std::int32_t GetIniInt(const IniFile& ini, const std::wstring& section, const std::wstring& key,
                        std::int32_t def);
-std::wstring GetIniString(const IniFile& ini, const std::wstring& section,
-                          const std::wstring& key, const std::wstring& def);
+std::wstring GetIniString(const IniFile& ini, const std::wstring& section, const std::wstring& key,
+                          const std::wstring& def);
 // False for a value that would not stay on its line: a CR, an LF or a NUL inside.
 bool FitsOnIniLine(std::wstring_view value);
 

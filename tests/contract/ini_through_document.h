@@ -18,7 +18,8 @@ inline std::int32_t ReadInt(OsServices& os, const std::wstring& file, const IniI
   return Module1::GetIniInt(Module1::ReadIniFile(os, file), c.section, c.key, c.def);
 }
 
-inline bool WriteEach(OsServices& os, const std::wstring& file, const std::vector<IniWrite>& writes) {
+inline bool WriteEach(OsServices& os, const std::wstring& file,
+                      const std::vector<IniWrite>& writes) {
   for (const auto& w : writes) {
     Module1::IniFile ini = Module1::ReadIniFile(os, file);
     if (ini.state == FileState::Unreadable) return false;

@@ -45,8 +45,7 @@ TEST_P(FakeIniWrite, WritesAsWindowsDoes) {
 const auto kName = ::testing::PrintToStringParamName();
 INSTANTIATE_TEST_SUITE_P(Fake, FakeIniRead, ::testing::ValuesIn(contract::IniReadCases()), kName);
 INSTANTIATE_TEST_SUITE_P(Fake, FakeIniInt, ::testing::ValuesIn(contract::IniIntCases()), kName);
-INSTANTIATE_TEST_SUITE_P(Fake, FakeIniWrite, ::testing::ValuesIn(contract::IniWriteCases()),
-                         kName);
+INSTANTIATE_TEST_SUITE_P(Fake, FakeIniWrite, ::testing::ValuesIn(contract::IniWriteCases()), kName);
 
 }  // namespace
 }  // namespace kv::test

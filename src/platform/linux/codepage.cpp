@@ -20,8 +20,9 @@ std::wstring Decode(std::string_view bytes) {
   std::mbstate_t state{};
   std::size_t i = 0;
   while (i < bytes.size()) {
-    if (bytes[i] == '\0') {
-      out.push_back(L'\0');
+    // Every locale charset the C library offers keeps ASCII as it is: no call for it.
+    if (static_cast<unsigned char>(bytes[i]) < 0x80 && std::mbsinit(&state)) {
+      out.push_back(static_cast<wchar_t>(bytes[i]));
       ++i;
       continue;
     }
@@ -50,8 +51,8 @@ bool Encode(std::wstring_view text, std::string& out) {
   std::mbstate_t state{};
   char buf[MB_LEN_MAX];
   for (wchar_t c : text) {
-    if (c == L'\0') {
-      out.push_back('\0');
+    if (c >= 0 && c < 0x80 && std::mbsinit(&state)) {
+      out.push_back(static_cast<char>(c));
       continue;
     }
     if (IsEscapedByte(c)) {

@@ -37,6 +37,8 @@ FileRead Win32OsServices::ReadWholeFile(const std::wstring& path) {
     return {missing ? FileState::Missing : FileState::Unreadable, {}};
   }
   FileRead out{FileState::Ok, {}};
+  if (LARGE_INTEGER size{}; ::GetFileSizeEx(f.get(), &size) && size.QuadPart < (1ll << 31))
+    out.bytes.reserve(static_cast<std::size_t>(size.QuadPart));
   char buffer[65536];
   for (;;) {
     DWORD n = 0;
@@ -50,24 +52,29 @@ bool Win32OsServices::ReplaceWholeFile(const std::wstring& path, std::string_vie
   bool lossy = false;
   std::string target = ToAcp(path, &lossy);
   if (lossy) return false;
-  // A link (symbolic link or junction) is followed: its target is replaced beside itself and
-  // the link stays, as a plain rename over the link would not do.
-  const DWORD attributes = ::GetFileAttributesA(target.c_str());
-  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
-    UniqueFile link{::CreateFileA(target.c_str(), 0,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr)};
-    if (!link) return false;
+  // Links are followed: the file's final path names the real file (through symbolic links
+  // and junctions, and under Wine through Unix links, which it shows as plain files), and the
+  // scratch file is written beside it and renamed over it there, so the link stays a link.
+  if (UniqueFile existing{::CreateFileA(target.c_str(), 0,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS,
+                                        nullptr)}) {
     std::string resolved(MAX_PATH, '\0');
-    DWORD n = ::GetFinalPathNameByHandleA(link.get(), resolved.data(),
+    DWORD n = ::GetFinalPathNameByHandleA(existing.get(), resolved.data(),
                                           static_cast<DWORD>(resolved.size()), VOLUME_NAME_DOS);
     if (n >= resolved.size()) {
       resolved.resize(n + 1);
-      n = ::GetFinalPathNameByHandleA(link.get(), resolved.data(),
+      n = ::GetFinalPathNameByHandleA(existing.get(), resolved.data(),
                                       static_cast<DWORD>(resolved.size()), VOLUME_NAME_DOS);
     }
     if (n == 0 || n >= resolved.size()) return false;
     resolved.resize(n);
+    // "\\?\C:\…" and "\\?\UNC\server\…" back to the forms every ANSI call takes.
+    if (resolved.starts_with("\\\\?\\UNC\\")) {
+      resolved = "\\\\" + resolved.substr(8);
+    } else if (resolved.starts_with("\\\\?\\")) {
+      resolved.erase(0, 4);
+    }
     target = std::move(resolved);
   }
   const std::string scratch = target + ".new";
