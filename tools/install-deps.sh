@@ -6,6 +6,7 @@ packages=(
   build-essential cmake ninja-build pkg-config git
   qt6-base-dev qt6-base-dev-tools libgl-dev libxcb1-dev
   googletest libgtest-dev
+  clang-14 libfuzzer-14-dev
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-tools
   wine wine64
   xvfb xauth xdotool x11-utils x11-apps imagemagick libx11-dev xclip

@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Builds both programs (Linux and Windows) and runs every test: core, Linux, Windows under Wine, end to end.
+# Builds both programs (Linux and Windows) and runs every test: core, Linux, Windows under Wine, end
+# to end; then the core and Linux suites again under AddressSanitizer and UBSan, and each fuzz
+# target for a short while on its corpus.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 tools/install-deps.sh || exit 1
@@ -7,6 +9,8 @@ tools/install-deps.sh || exit 1
 jobs=$(nproc)
 cmake --preset linux >/dev/null && cmake --build --preset linux -j "$jobs" || exit 1
 cmake --preset mingw >/dev/null && cmake --build --preset mingw -j "$jobs" || exit 1
+cmake --preset linux-asan >/dev/null && cmake --build --preset linux-asan -j "$jobs" || exit 1
+cmake --preset fuzz >/dev/null && cmake --build --preset fuzz -j "$jobs" || exit 1
 
 # Windows and Qt windows need an X server; CI has none. A free display is found, not assumed.
 xvfb_state=build/xvfb.state
@@ -25,7 +29,7 @@ export WINEDEBUG=-all
 
 status=0
 passed=0 failed=0
-for preset in linux mingw; do
+for preset in linux mingw linux-asan fuzz; do
   log="build/ctest-$preset.log"
   ctest --preset "$preset" -j "$jobs" --timeout 600 2>&1 | tee "$log"
   [ "${PIPESTATUS[0]}" -eq 0 ] || status=1

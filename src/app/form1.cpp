@@ -1,7 +1,6 @@
 #include "app/form1.h"
 
-#include <algorithm>
-
+#include "app/command_line.h"
 #include "launcher/launcher_menu.h"
 #include "ui/controls.h"
 #include "ui/folder_list_edit.h"
@@ -9,22 +8,6 @@
 #include "ui/open_commit.h"
 
 namespace kv {
-namespace {
-
-// The folder named by the command line. Where "\" separates paths (Windows) the text is the raw
-// command line, in which quotes only delimit, and no folder name can hold one: all of them go.
-// Elsewhere the folder arrives as one argument and a quote in it is part of a name; only a pair
-// wrapped around the whole argument (a path quoted once more by its caller) is taken off.
-std::wstring FolderOfCommandLine(std::wstring text, wchar_t separator) {
-  if (separator == L'\\') {
-    std::erase(text, L'"');
-  } else if (text.size() >= 2 && text.front() == L'"' && text.back() == L'"') {
-    text = text.substr(1, text.size() - 2);
-  }
-  return text;
-}
-
-}  // namespace
 
 Form1::Form1(Module1::Context& ctx)
     : ParentMenu(SettingsFormSpec().programNameCaption), ctx_(ctx) {}
@@ -38,12 +21,10 @@ void Form1::Show() {
 void Form1::Form_Load() {
   std::wstring cmd = ctx_.tk.CommandLine();
   if (!cmd.empty()) {
-    const std::wstring path = FolderOfCommandLine(cmd, ctx_.tk.PathSeparator());
-    const auto last = path.rfind(ctx_.tk.PathSeparator());
-    const std::wstring identifier = last == std::wstring::npos ? path : path.substr(last + 1);
+    const FolderArgument folder = FolderFromCommandLine(cmd, ctx_.tk.PathSeparator());
     ctx_.tk.LoadControls();
-    ctx_.tk.SetText(kNameBox, identifier);
-    ctx_.tk.SetText(kPathBox, path);
+    ctx_.tk.SetText(kNameBox, folder.identifier);
+    ctx_.tk.SetText(kPathBox, folder.path);
     ShowSettings = true;
   } else {
     LauncherStep();

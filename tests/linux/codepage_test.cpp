@@ -38,6 +38,9 @@ TEST_F(CodePage, UnencodableCharacterReported) {
   EXPECT_EQ(out, "a?");
   std::setlocale(LC_ALL, "C");
   EXPECT_FALSE(linux_cp::Encode(L"写", out));
+  // A tag character comes out of the ASCII converter as nothing at all.
+  EXPECT_FALSE(linux_cp::Encode(std::wstring(L"Q") + wchar_t(0xE000D), out));
+  EXPECT_EQ(out, "Q?");
   std::setlocale(LC_ALL, "C.UTF-8");
 }
 

@@ -60,7 +60,8 @@ bool Encode(std::wstring_view text, std::string& out) {
       continue;
     }
     const std::size_t n = std::wcrtomb(buf, c, &state);
-    if (n == static_cast<std::size_t>(-1)) {
+    // glibc's converters drop some characters (tag characters, in ASCII) and count no bytes.
+    if (n == static_cast<std::size_t>(-1) || n == 0) {
       out.push_back('?');
       state = std::mbstate_t{};
       ok = false;
