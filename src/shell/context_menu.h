@@ -3,13 +3,14 @@
 
 #include <string>
 
+#include "platform/product.h"
 #include "settings/module1.h"
 
 namespace kv::Module1 {
 
 inline constexpr const wchar_t* kContextMenuKey = L"Folder\\shell\\Kivoret";
 inline constexpr const wchar_t* kContextMenuCommandKey = L"Folder\\shell\\Kivoret\\command";
-inline constexpr const wchar_t* kContextMenuText = L"キヴォレットに登録(&F)";
+inline constexpr const wchar_t* kContextMenuText = kFolderMenuText;
 
 std::wstring RegGetString(Context& ctx, RegRoot root, const std::wstring& subkey,
                           const std::wstring& name);

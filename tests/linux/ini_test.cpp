@@ -7,9 +7,9 @@
 #include <clocale>
 #include <filesystem>
 
+#include "codepage.h"
 #include "contract/ini_cases.h"
 #include "contract/ini_through_document.h"
-#include "codepage.h"
 #include "os_linux.h"
 #include "settings/settings_file.h"
 #include "temp_dir.h"
@@ -128,7 +128,7 @@ TEST_F(IniStandIn, WritesKeepEveryOtherByteOrFailWhereNoFileCanBe) {
 
 // A save and a load of 999 folders through the core: linear, not one parse per key.
 TEST_F(IniStandIn, ThousandEntriesSaveAndLoadQuickly) {
-  QtToolkit tk(0, nullptr);  // its TruncateFile needs no application object
+  QtToolkit tk(0, nullptr);  // saving and loading need no application object
   Module1::Context ctx{os_, tk}, loaded{os_, tk};
   ctx.AppDir = loaded.AppDir = linux_cp::Decode(dir_.path()) + L"/";
   for (int k = 1; k <= 999; ++k)

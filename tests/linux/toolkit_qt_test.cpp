@@ -140,10 +140,11 @@ TEST_F(QtForm, PopupShowsTheItemsAtTheCursorAndReturnsTheChoiceWithItsKeys) {
     int item;
     unsigned modifiers;
   };
-  for (const Case& c : {Case{3, {}, 3, 0u}, Case{1, Qt::ShiftModifier, 0, kPopupShift},
-                        Case{4, Qt::ControlModifier, 4, kPopupCtrl},
-                        Case{4, Qt::ControlModifier | Qt::ShiftModifier, 4, kPopupShift | kPopupCtrl},
-                        Case{-1, {}, -1, 0u}}) {
+  for (const Case& c :
+       {Case{3, {}, 3, 0u}, Case{1, Qt::ShiftModifier, 0, kPopupShift},
+        Case{4, Qt::ControlModifier, 4, kPopupCtrl},
+        Case{4, Qt::ControlModifier | Qt::ShiftModifier, 4, kPopupShift | kPopupCtrl},
+        Case{-1, {}, -1, 0u}}) {
     SCOPED_TRACE(c.downs);
     QCursor::setPos(120, 80);
     std::vector<std::string> shown;
@@ -236,7 +237,7 @@ TEST_F(QtForm, ListClicksComeFromTheUserAndPointsMapToItems) {
       << "one Click per click, none from the removal";
 }
 
-TEST_F(QtForm, DirectoryTestAndTruncateFile) {
+TEST_F(QtForm, DirectoryTest) {
   TempDir dir;
   testing::WriteBytes(dir / "file", "x");
   const auto dirTest = [&](const std::wstring& name, int error, bool found) {
@@ -250,12 +251,6 @@ TEST_F(QtForm, DirectoryTestAndTruncateFile) {
   dirTest(std::wstring(L"/a\0b", 4), 52, false);
   dirTest(std::wstring(L"/") + wchar_t(0xD800), 52, false);
   dirTest(L"/" + std::wstring(300, L'x') + L"/", 52, false);
-
-  EXPECT_TRUE(tk_.TruncateFile(linux_cp::Decode(dir / "file")));
-  EXPECT_EQ(testing::ReadBytes(dir / "file"), "");
-  EXPECT_FALSE(tk_.TruncateFile(linux_cp::Decode(dir / "no/such/f")));
-  tk_.SetCreatableDirectory(linux_cp::Decode(dir / "cfg/kivoret/"));  // made: end to end
-  EXPECT_FALSE(tk_.TruncateFile(linux_cp::Decode(dir / "other/x"))) << "only that folder is made";
 }
 
 TEST(QtEnvironment, CommandLineIsTheArgumentsJoined) {

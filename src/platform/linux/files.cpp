@@ -8,6 +8,8 @@
 #include <cerrno>
 #include <climits>
 
+#include "codepage.h"
+
 namespace kv::linux_files {
 namespace {
 
@@ -116,13 +118,12 @@ bool ReplaceWholeFile(const std::string& path, std::string_view bytes) {
   // we write is a new file of ours, not something a stale name points at.
   const std::string scratch = target + ".new";
   if (::unlink(scratch.c_str()) != 0 && errno != ENOENT) return false;
-  UniqueFd fd{::open(scratch.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
-                     existed ? 0600 : 0666)};
+  UniqueFd fd{
+      ::open(scratch.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, existed ? 0600 : 0666)};
   if (!fd) return false;
   struct stat written {};
   bool ok = WriteAll(fd.get(), bytes) && ::fsync(fd.get()) == 0 &&
-            ::fstat(fd.get(), &written) == 0 &&
-            written.st_size == static_cast<off_t>(bytes.size());
+            ::fstat(fd.get(), &written) == 0 && written.st_size == static_cast<off_t>(bytes.size());
   if (ok && existed) {
     // Owner and group where we may (root, or a group of ours); the mode in any case.
     if (old.st_uid != written.st_uid || old.st_gid != written.st_gid) {
@@ -175,6 +176,15 @@ bool WriteFileAtomic(const std::string& path, const std::string& bytes, mode_t m
   ok = ok && ReplaceDurably(temp, path);
   if (!ok) ::unlink(temp.c_str());
   return ok;
+}
+
+DirResult TestDirectory(const std::wstring& path) {
+  std::string p;
+  if (!linux_cp::Encode(path, p) || p.find('\0') != std::string::npos) return {52, false};
+  if (p.empty()) return {0, false};
+  struct stat st {};
+  if (::stat(p.c_str(), &st) != 0) return {errno == ENAMETOOLONG ? 52 : 0, false};
+  return {0, S_ISDIR(st.st_mode) && ::access(p.c_str(), R_OK | X_OK) == 0};
 }
 
 }  // namespace kv::linux_files

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <climits>
 #include <cstdlib>
 
 #include "codepage.h"
@@ -31,6 +32,12 @@ std::string XdgDir(const char* variable, const char* fallbackBelowHome) {
 }
 
 }  // namespace
+
+std::string ExePath() {
+  char buf[PATH_MAX];
+  const ssize_t n = ::readlink("/proc/self/exe", buf, sizeof buf - 1);
+  return n > 0 ? std::string(buf, static_cast<std::size_t>(n)) : std::string();
+}
 
 std::string ConfigHome() { return XdgDir("XDG_CONFIG_HOME", "/.config"); }
 std::string DataHome() { return XdgDir("XDG_DATA_HOME", "/.local/share"); }

@@ -11,6 +11,8 @@ std::string ConfigHome();
 std::string DataHome();
 // $XDG_CONFIG_DIRS's absolute entries in order, or /etc/xdg.
 std::vector<std::string> ConfigDirs();
+// The running program's file (/proc/self/exe); empty when it cannot be read.
+std::string ExePath();
 // The program's own folder below ConfigHome(), without a final "/".
 std::string ProgramConfigDir();
 
