@@ -10,6 +10,6 @@ int main() {
   std::ifstream in("/proc/self/mountinfo");
   std::stringstream table;
   table << in.rdbuf();
-  const auto facts = kv::linux_mounts::RealMachine();
-  std::cout << kv::linux_mounts::ParseMountInfo(table.str(), facts).size() << '\n';
+  const auto facts = kv::lnx::RealMachine();
+  std::cout << kv::lnx::ParseMountInfo(table.str(), facts).size() << '\n';
 }

@@ -19,7 +19,7 @@
 #include "temp_dir.h"
 #include "toolkit_qt.h"
 
-namespace kv {
+namespace kv::lnx {
 namespace {
 
 using namespace testing;
@@ -57,7 +57,7 @@ class SettingsFaults : public ::testing::Test {
     UseDir(dir_.path());
   }
   void UseDir(const std::string& dir) {
-    ctx_.AppDir = linux_cp::Decode(dir) + L"/";
+    ctx_.AppDir = lnx::Decode(dir) + L"/";
     file_ = dir + "/Setting.ini";
   }
   void SetList(int n, std::size_t valueSize = 0) {
@@ -157,8 +157,7 @@ TEST_F(SettingsFaults, UnreadableFileIsNeverOverwritten) {
   // Missing, and a path through a file, are simply no settings yet.
   EXPECT_EQ(os_.ReadWholeFile(ctx_.AppDir + L"nothing.ini").state, FileState::Missing);
   WriteBytes(dir_ / "plain", "x");
-  EXPECT_EQ(os_.ReadWholeFile(linux_cp::Decode(dir_ / "plain/Setting.ini")).state,
-            FileState::Missing);
+  EXPECT_EQ(os_.ReadWholeFile(lnx::Decode(dir_ / "plain/Setting.ini")).state, FileState::Missing);
 }
 
 // A full disk: every write is checked, the old file stays and no scratch file is left.
@@ -259,4 +258,4 @@ TEST_F(SettingsFaults, TenMegabytesOfEntriesLoadAndSaveQuickly) {
 }
 
 }  // namespace
-}  // namespace kv
+}  // namespace kv::lnx

@@ -19,7 +19,7 @@
 #include "temp_dir.h"
 #include "ui/layout.h"
 
-namespace kv {
+namespace kv::lnx {
 namespace {
 
 using testing::TempDir;
@@ -205,7 +205,7 @@ TEST_F(QtForm, MessageBoxAnswersAndLooksAndBrowseReturnsTheChosenFolderOrNothing
         },
         [&] { return os_.BrowseForFolder(tk_.hWnd(), L"ﾌｫﾙﾀﾞを選択してください"); });
   };
-  EXPECT_EQ(browse(dir / "写真"), linux_cp::Decode(dir / "写真"));
+  EXPECT_EQ(browse(dir / "写真"), lnx::Decode(dir / "写真"));
   EXPECT_EQ(browse("/"), L"/");
   EXPECT_EQ(browse(""), L"");
 }
@@ -241,8 +241,8 @@ TEST_F(QtForm, DirectoryTest) {
   TempDir dir;
   testing::WriteBytes(dir / "file", "x");
   const auto dirTest = [&](const std::wstring& name, int error, bool found) {
-    const DirResult r = tk_.Dir(linux_cp::Decode(dir.path()) + name, vbDirectory);
-    EXPECT_EQ(std::pair(r.error, r.found), std::pair(error, found)) << linux_cp::EncodeLossy(name);
+    const DirResult r = tk_.Dir(lnx::Decode(dir.path()) + name, vbDirectory);
+    EXPECT_EQ(std::pair(r.error, r.found), std::pair(error, found)) << lnx::EncodeLossy(name);
   };
   // An existing folder (with a trailing slash) is found: end to end.
   dirTest(L"/file/", 0, false);
@@ -260,4 +260,4 @@ TEST(QtEnvironment, CommandLineIsTheArgumentsJoined) {
 }
 
 }  // namespace
-}  // namespace kv
+}  // namespace kv::lnx

@@ -10,7 +10,7 @@
 
 #include "codepage.h"
 
-namespace kv::linux_files {
+namespace kv::lnx {
 namespace {
 
 // A descriptor closed on every path; Close() reports what a plain close would lose.
@@ -180,11 +180,11 @@ bool WriteFileAtomic(const std::string& path, const std::string& bytes, mode_t m
 
 DirResult TestDirectory(const std::wstring& path) {
   std::string p;
-  if (!linux_cp::Encode(path, p) || p.find('\0') != std::string::npos) return {52, false};
+  if (!lnx::Encode(path, p) || p.find('\0') != std::string::npos) return {52, false};
   if (p.empty()) return {0, false};
   struct stat st {};
   if (::stat(p.c_str(), &st) != 0) return {errno == ENAMETOOLONG ? 52 : 0, false};
   return {0, S_ISDIR(st.st_mode) && ::access(p.c_str(), R_OK | X_OK) == 0};
 }
 
-}  // namespace kv::linux_files
+}  // namespace kv::lnx

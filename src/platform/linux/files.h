@@ -9,7 +9,7 @@
 
 #include "platform/toolkit.h"
 
-namespace kv::linux_files {
+namespace kv::lnx {
 
 // The whole file; nullopt with errno set when it cannot be read.
 std::optional<std::string> ReadFile(const std::string& path);
@@ -30,4 +30,4 @@ std::string DirName(const std::string& path);
 // encode, or a name too long; a path that names nothing, or a file, is simply not found.
 DirResult TestDirectory(const std::wstring& path);
 
-}  // namespace kv::linux_files
+}  // namespace kv::lnx

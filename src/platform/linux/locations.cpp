@@ -10,7 +10,7 @@
 
 #include "codepage.h"
 
-namespace kv::linux_paths {
+namespace kv::lnx {
 namespace {
 
 std::string Home() {
@@ -61,9 +61,9 @@ std::string ProgramConfigDir() { return ConfigHome() + "/kivoret"; }
 
 std::wstring SettingsDirFor(const std::wstring& appDir) {
   struct stat st {};
-  const std::string portable = linux_cp::EncodeLossy(appDir + L"Setting.ini");
+  const std::string portable = lnx::EncodeLossy(appDir + L"Setting.ini");
   if (::stat(portable.c_str(), &st) == 0 && S_ISREG(st.st_mode)) return appDir;
-  return linux_cp::Decode(ProgramConfigDir()) + L"/";
+  return lnx::Decode(ProgramConfigDir()) + L"/";
 }
 
-}  // namespace kv::linux_paths
+}  // namespace kv::lnx

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-namespace kv::linux_paths {
+namespace kv::lnx {
 
 // $XDG_CONFIG_HOME or ~/.config; $XDG_DATA_HOME or ~/.local/share (relative values ignored).
 std::string ConfigHome();
@@ -20,4 +20,4 @@ std::string ProgramConfigDir();
 // one (a portable copy), else ProgramConfigDir().
 std::wstring SettingsDirFor(const std::wstring& appDir);
 
-}  // namespace kv::linux_paths
+}  // namespace kv::lnx

@@ -11,7 +11,7 @@
 #include <cstdlib>
 #include <fstream>
 
-namespace kv::linux_mounts {
+namespace kv::lnx {
 namespace {
 
 constexpr std::string_view kPseudo[] = {
@@ -190,4 +190,4 @@ MachineFacts RealMachine() {
   return facts;
 }
 
-}  // namespace kv::linux_mounts
+}  // namespace kv::lnx

@@ -14,11 +14,11 @@
 
 extern char** environ;
 
-namespace kv {
+namespace kv::lnx {
 namespace {
 
-using linux_cp::Decode;
-using linux_cp::EncodeLossy;
+using lnx::Decode;
+using lnx::EncodeLossy;
 
 // The drive queries convert on threads of their own while the program may still be setting its
 // global locale (the launcher starts them before Qt, which sets it again): such a thread uses a
@@ -50,11 +50,10 @@ class ThreadCtype {
 }  // namespace
 
 LinuxOsServices::LinuxOsServices()
-    : LinuxOsServices({linux_paths::ProgramConfigDir(), linux_paths::DataHome()},
-                      linux_mounts::RealMachine(), "/proc/self/mountinfo") {}
+    : LinuxOsServices({lnx::ProgramConfigDir(), lnx::DataHome()}, lnx::RealMachine(),
+                      "/proc/self/mountinfo") {}
 
-LinuxOsServices::LinuxOsServices(Places places, linux_mounts::MachineFacts facts,
-                                 std::string mountInfoPath)
+LinuxOsServices::LinuxOsServices(Places places, lnx::MachineFacts facts, std::string mountInfoPath)
     : places_(std::move(places)),
       facts_(std::move(facts)),
       mountInfoPath_(std::move(mountInfoPath)),
@@ -62,19 +61,19 @@ LinuxOsServices::LinuxOsServices(Places places, linux_mounts::MachineFacts facts
 
 FileRead LinuxOsServices::ReadWholeFile(const std::wstring& path) {
   std::string p;
-  if (!linux_cp::Encode(path, p)) return {FileState::Missing, {}};
-  return linux_files::ReadWholeFile(p);
+  if (!lnx::Encode(path, p)) return {FileState::Missing, {}};
+  return lnx::ReadWholeFile(p);
 }
 
 bool LinuxOsServices::ReplaceWholeFile(const std::wstring& path, std::string_view bytes) {
   std::string p;
-  if (!linux_cp::Encode(path, p) || p.find('\0') != std::string::npos) return false;
+  if (!lnx::Encode(path, p) || p.find('\0') != std::string::npos) return false;
   if (!creatableDir_.empty()) {
     std::string dir = EncodeLossy(creatableDir_);
     while (dir.size() > 1 && dir.back() == '/') dir.pop_back();
-    if (linux_files::DirName(p) == dir) linux_files::MakeDirs(dir);
+    if (lnx::DirName(p) == dir) lnx::MakeDirs(dir);
   }
-  return linux_files::ReplaceWholeFile(p, bytes);
+  return lnx::ReplaceWholeFile(p, bytes);
 }
 
 std::wstring LinuxOsServices::DecodeFileText(std::string_view bytes) {
@@ -89,8 +88,8 @@ std::string LinuxOsServices::EncodeFileText(std::wstring_view text) {
 }
 
 std::wstring LinuxOsServices::GetLogicalDriveStrings() {
-  const auto table = linux_files::ReadFile(mountInfoPath_);
-  mounts_ = linux_mounts::ParseMountInfo(table.value_or(""));
+  const auto table = lnx::ReadFile(mountInfoPath_);
+  mounts_ = lnx::ParseMountInfo(table.value_or(""));
   std::wstring out;
   for (const auto& m : mounts_) {
     out += Decode(m.root);
@@ -99,7 +98,7 @@ std::wstring LinuxOsServices::GetLogicalDriveStrings() {
   return out;
 }
 
-const linux_mounts::Mount* LinuxOsServices::FindMount(const std::wstring& root) {
+const lnx::Mount* LinuxOsServices::FindMount(const std::wstring& root) {
   if (mounts_.empty()) GetLogicalDriveStrings();
   const std::string r = EncodeLossy(root);
   for (const auto& m : mounts_) {
@@ -117,10 +116,10 @@ DriveQuery LinuxOsServices::MakeDriveQuery(const std::wstring& root) {
   // it, so it is there, and the look only ever weeds out bind-mounted files.
   return [mount = *found, facts = facts_](DriveReport& report) {
     const ThreadCtype ctype;
-    report.Type(linux_mounts::DriveTypeOf(mount, facts));
+    report.Type(lnx::DriveTypeOf(mount, facts));
     const bool hasLabel = !mount.devNumber.empty() && facts.labelOf;
     report.Label(hasLabel ? Decode(facts.labelOf(mount.devNumber).value_or("")) : L"");
-    if (linux_mounts::BindMountedFile(mount, facts)) report.NotAFolder();
+    if (lnx::BindMountedFile(mount, facts)) report.NotAFolder();
   };
 }
 
@@ -136,4 +135,4 @@ void LinuxOsServices::ShellOpen(const std::wstring& path) {
   posix_spawnattr_destroy(&attr);
 }
 
-}  // namespace kv
+}  // namespace kv::lnx

@@ -9,7 +9,7 @@
 #include "platform/os_services.h"
 #include "registry.h"
 
-namespace kv {
+namespace kv::lnx {
 
 class LinuxOsServices final : public OsServices {
  public:
@@ -19,7 +19,7 @@ class LinuxOsServices final : public OsServices {
   };
   // The user's own places (XDG) and the machine's real mounts.
   LinuxOsServices();
-  LinuxOsServices(Places places, linux_mounts::MachineFacts facts, std::string mountInfoPath);
+  LinuxOsServices(Places places, lnx::MachineFacts facts, std::string mountInfoPath);
 
   FileRead ReadWholeFile(const std::wstring& path) override;
   bool ReplaceWholeFile(const std::wstring& path, std::string_view bytes) override;
@@ -48,18 +48,18 @@ class LinuxOsServices final : public OsServices {
   bool SetClipboardText(const std::wstring& text) override;
 
  private:
-  const linux_mounts::Mount* FindMount(const std::wstring& root);
+  const lnx::Mount* FindMount(const std::wstring& root);
   // The verb of "Folder\shell\<verb>\command", or empty for any other key.
   static std::wstring CommandVerb(const std::wstring& subkey);
   std::wstring MenuName(const std::wstring& verb);
-  linux_shell::DropInFiles DropIns(const std::string& verb, const std::string& menuName) const;
+  lnx::DropInFiles DropIns(const std::string& verb, const std::string& menuName) const;
 
   Places places_;
-  linux_mounts::MachineFacts facts_;
+  lnx::MachineFacts facts_;
   std::string mountInfoPath_;
-  std::vector<linux_mounts::Mount> mounts_;
+  std::vector<lnx::Mount> mounts_;
   std::wstring creatableDir_;
-  linux_reg::RegistryFile registry_;
+  lnx::RegistryFile registry_;
 };
 
-}  // namespace kv
+}  // namespace kv::lnx

@@ -7,7 +7,7 @@
 
 #include "os_linux.h"
 
-namespace kv {
+namespace kv::lnx {
 
 void LinuxOsServices::SetForegroundWindow(NativeHandle window) {
   // A hidden window stays hidden: the launcher's form must never appear.
@@ -49,4 +49,4 @@ std::wstring LinuxOsServices::BrowseForFolder(NativeHandle owner, const std::wst
   return dir.toStdWString();
 }
 
-}  // namespace kv
+}  // namespace kv::lnx

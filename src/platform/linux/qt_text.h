@@ -6,7 +6,7 @@
 
 #include "platform/product.h"
 
-namespace kv {
+namespace kv::lnx {
 
 inline int Px(int twips) { return (twips + kTwipsPerPixelAt96Dpi / 2) / kTwipsPerPixelAt96Dpi; }
 
@@ -14,4 +14,4 @@ inline QString Q(const std::wstring& s) { return QString::fromStdWString(s); }
 inline QString Q(const wchar_t* s) { return QString::fromWCharArray(s); }
 inline std::wstring W(const QString& s) { return s.toStdWString(); }
 
-}  // namespace kv
+}  // namespace kv::lnx

@@ -7,7 +7,7 @@
 #include "codepage.h"
 #include "files.h"
 
-namespace kv::linux_reg {
+namespace kv::lnx {
 namespace {
 
 constexpr std::size_t kMaxDataBytes = 1024;
@@ -83,9 +83,9 @@ std::wstring NormalizeKeyPath(const std::wstring& s) {
 
 bool RegistryFile::Load(Tree& tree) const {
   tree.clear();
-  const std::optional<std::string> bytes = linux_files::ReadFile(path_);
+  const std::optional<std::string> bytes = lnx::ReadFile(path_);
   if (!bytes) return errno == ENOENT || errno == ENOTDIR;
-  const std::wstring text = linux_cp::Decode(*bytes);
+  const std::wstring text = lnx::Decode(*bytes);
   Key* current = nullptr;
   std::size_t pos = 0;
   while (pos < text.size()) {
@@ -120,8 +120,8 @@ bool RegistryFile::Save(const Tree& tree) const {
     for (const auto& [n, v] : key.values)
       text += L"\"" + Escape(v.name) + L"\"=\"" + Escape(v.text) + L"\"\r\n";
   }
-  return linux_files::MakeDirs(linux_files::DirName(path_)) &&
-         linux_files::WriteFileAtomic(path_, linux_cp::EncodeLossy(text), 0600);
+  return lnx::MakeDirs(lnx::DirName(path_)) &&
+         lnx::WriteFileAtomic(path_, lnx::EncodeLossy(text), 0600);
 }
 
 std::optional<std::wstring> RegistryFile::Query(const std::wstring& key,
@@ -132,7 +132,7 @@ std::optional<std::wstring> RegistryFile::Query(const std::wstring& key,
   if (k == tree.end()) return std::nullopt;
   const auto v = k->second.values.find(FoldKey(name));
   if (v == k->second.values.end()) return std::nullopt;
-  if (linux_cp::EncodeLossy(v->second.text).size() + 1 > kMaxDataBytes) return std::nullopt;
+  if (lnx::EncodeLossy(v->second.text).size() + 1 > kMaxDataBytes) return std::nullopt;
   return v->second.text;
 }
 
@@ -174,4 +174,4 @@ bool RegistryFile::DeleteKey(const std::wstring& key) {
   return Save(tree);
 }
 
-}  // namespace kv::linux_reg
+}  // namespace kv::lnx

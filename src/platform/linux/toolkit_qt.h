@@ -14,7 +14,7 @@
 class QListWidget;
 class QWidget;
 
-namespace kv {
+namespace kv::lnx {
 
 class QtToolkit final : public Toolkit {
  public:
@@ -76,4 +76,4 @@ class QtToolkit final : public Toolkit {
   bool selectionChangedInPress_ = false;
 };
 
-}  // namespace kv
+}  // namespace kv::lnx

@@ -9,23 +9,23 @@
 #include "locations.h"
 #include "toolkit_qt.h"
 
-namespace kv {
+namespace kv::lnx {
 
 QtToolkit::QtToolkit(int argc, char** argv) : args_(argv, argv + argc) {}
 
 QtToolkit::~QtToolkit() = default;
 
 std::wstring QtToolkit::AppPath() {
-  const std::string exe = linux_paths::ExePath();
+  const std::string exe = lnx::ExePath();
   const auto slash = exe.rfind('/');
   if (slash == std::string::npos) return L".";
-  return linux_cp::Decode(slash == 0 ? "/" : exe.substr(0, slash));
+  return lnx::Decode(slash == 0 ? "/" : exe.substr(0, slash));
 }
 
 std::wstring QtToolkit::EXEName() {
   // Linux programs carry no extension: the whole file name is what a command must name.
-  const std::string exe = linux_paths::ExePath();
-  return linux_cp::Decode(exe.substr(exe.rfind('/') + 1));
+  const std::string exe = lnx::ExePath();
+  return lnx::Decode(exe.substr(exe.rfind('/') + 1));
 }
 
 std::wstring QtToolkit::CommandLine() {
@@ -34,7 +34,7 @@ std::wstring QtToolkit::CommandLine() {
     if (i > 1) line += ' ';
     line += args_[i];
   }
-  return linux_cp::Decode(line);
+  return lnx::Decode(line);
 }
 
 void QtToolkit::End() {
@@ -50,4 +50,4 @@ int QtToolkit::RunEventLoop() {
   return rc;
 }
 
-}  // namespace kv
+}  // namespace kv::lnx

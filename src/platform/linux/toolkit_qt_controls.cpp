@@ -8,7 +8,7 @@
 #include "qt_text.h"
 #include "toolkit_qt.h"
 
-namespace kv {
+namespace kv::lnx {
 
 std::wstring QtToolkit::GetText(ControlRef c) {
   QWidget* w = Widget(c);
@@ -86,4 +86,4 @@ void QtToolkit::SetToolTipText(ControlRef c, const std::wstring& text) {
   if (QWidget* w = Widget(c)) w->setToolTip(Q(text));
 }
 
-}  // namespace kv
+}  // namespace kv::lnx

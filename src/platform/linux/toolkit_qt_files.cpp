@@ -2,8 +2,8 @@
 #include "files.h"
 #include "toolkit_qt.h"
 
-namespace kv {
+namespace kv::lnx {
 
-DirResult QtToolkit::Dir(const std::wstring& path, int) { return linux_files::TestDirectory(path); }
+DirResult QtToolkit::Dir(const std::wstring& path, int) { return lnx::TestDirectory(path); }
 
-}  // namespace kv
+}  // namespace kv::lnx

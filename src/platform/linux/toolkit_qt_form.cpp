@@ -20,7 +20,7 @@
 #include "qt_text.h"
 #include "toolkit_qt.h"
 
-namespace kv {
+namespace kv::lnx {
 namespace {
 
 // Closing by the title bar: nothing is saved, the program ends with the event loop.
@@ -214,4 +214,4 @@ NativeHandle QtToolkit::hWnd(const ControlRef* control) {
   return reinterpret_cast<NativeHandle>(control == nullptr ? form_.get() : Widget(*control));
 }
 
-}  // namespace kv
+}  // namespace kv::lnx

@@ -6,7 +6,7 @@
 #include "qt_text.h"
 #include "toolkit_qt.h"
 
-namespace kv {
+namespace kv::lnx {
 
 int QtToolkit::MsgBox(const std::wstring& text, int style) {
   QString body = Q(text);
@@ -27,4 +27,4 @@ int QtToolkit::MsgBox(const std::wstring& text, int style) {
   return answer == QMessageBox::Yes ? vbYes : vbNo;
 }
 
-}  // namespace kv
+}  // namespace kv::lnx

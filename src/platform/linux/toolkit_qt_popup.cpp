@@ -8,7 +8,7 @@
 #include "qt_text.h"
 #include "toolkit_qt.h"
 
-namespace kv {
+namespace kv::lnx {
 namespace {
 
 // A caption shows literally: "&" would otherwise mark an access key.
@@ -40,4 +40,4 @@ PopupChoice QtToolkit::PopupItems(std::span<const PopupItem> items) {
   return choice;
 }
 
-}  // namespace kv
+}  // namespace kv::lnx
