@@ -8,6 +8,7 @@
 
 namespace kv::Module1 {
 
+inline constexpr const wchar_t* kContextMenuVerb = L"Kivoret";
 inline constexpr const wchar_t* kContextMenuKey = L"Folder\\shell\\Kivoret";
 inline constexpr const wchar_t* kContextMenuCommandKey = L"Folder\\shell\\Kivoret\\command";
 inline constexpr const wchar_t* kContextMenuText = kFolderMenuText;

@@ -89,12 +89,11 @@ TEST(Places, SettingsBesideAPortableCopyElseInTheConfigFolder) {
 }
 
 // Through the OS services, as the core uses them. Existence, modes, removal and the Exec lines
-// run are checked end to end; these keys are not, nor an entry whose files are gone.
+// run are checked end to end; the stand-in's keys are not, nor an entry whose files are gone.
 TEST_F(Registry, ContextMenuEntryWritesTheDropInsAndReadsAsAbsentWithoutThem) {
   const std::wstring key = L"Folder\\shell\\Kivoret";
-  ASSERT_TRUE(os_.RegSetString(RegRoot::CurrentUserClasses, key, L"", L"キヴォレットに登録(&F)"));
-  ASSERT_TRUE(os_.RegSetString(RegRoot::CurrentUserClasses, key + L"\\command", L"",
-                               L"\"/opt/my apps/kivoret\" \"%1\""));
+  ASSERT_TRUE(os_.InstallFolderEntry(L"Kivoret", L"キヴォレットに登録(&F)",
+                                     L"\"/opt/my apps/kivoret\" \"%1\""));
   EXPECT_EQ(ReadBytes(dir_ / "data/kio/servicemenus/kivoret.desktop"),
             "[Desktop Entry]\nType=Service\nMimeType=inode/directory;\n"
             "X-KDE-ServiceTypes=KonqPopupMenu/Plugin\nActions=register;\n\n"
@@ -103,12 +102,17 @@ TEST_F(Registry, ContextMenuEntryWritesTheDropInsAndReadsAsAbsentWithoutThem) {
   EXPECT_EQ(ReadBytes(dir_ / "data/nemo/actions/kivoret.nemo_action"),
             "[Nemo Action]\nName=キヴォレットに登録\nExec=\"/opt/my apps/kivoret\" %F\n"
             "Quote=double\nSelection=s\nExtensions=dir;\nActive=true\n");
+  EXPECT_EQ(os_.FolderEntryCommand(L"Kivoret"), L"\"/opt/my apps/kivoret\" \"%1\"");
   EXPECT_EQ(os_.RegQueryString(RegRoot::ClassesRoot, key + L"\\command", L""),
-            L"\"/opt/my apps/kivoret\" \"%1\"");
+            L"\"/opt/my apps/kivoret\" \"%1\"")
+      << "the stand-in keeps the keys";
   std::filesystem::remove(dir_ / "data/nautilus/scripts/キヴォレットに登録");
-  EXPECT_EQ(os_.RegQueryString(RegRoot::CurrentUserClasses, key + L"\\command", L""), std::nullopt);
+  EXPECT_EQ(os_.FolderEntryCommand(L"Kivoret"), std::nullopt);
   EXPECT_EQ(os_.RegQueryString(RegRoot::CurrentUserClasses, key, L""), L"キヴォレットに登録(&F)")
-      << "other keys are plain values";
+      << "the keys are plain values";
+  ASSERT_TRUE(os_.RemoveFolderEntry(L"Kivoret"));
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "data/nemo/actions/kivoret.nemo_action"));
+  EXPECT_EQ(os_.RegQueryString(RegRoot::CurrentUserClasses, key, L""), std::nullopt);
 }
 
 }  // namespace

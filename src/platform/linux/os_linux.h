@@ -43,16 +43,20 @@ class LinuxOsServices final : public OsServices {
                     const std::wstring& value) override;
   bool RegDeleteKey(RegRoot root, const std::wstring& subkey) override;
 
+  bool InstallFolderEntry(const std::wstring& verb, const std::wstring& menuText,
+                          const std::wstring& command) override;
+  bool RemoveFolderEntry(const std::wstring& verb) override;
+  std::optional<std::wstring> FolderEntryCommand(const std::wstring& verb) override;
+
   NativeHandle GetForegroundWindow() override;
   bool NavigateWindow(NativeHandle window, const std::wstring& path) override;
   bool SetClipboardText(const std::wstring& text) override;
 
  private:
   const lnx::Mount* FindMount(const std::wstring& root);
-  // The verb of "Folder\shell\<verb>\command", or empty for any other key.
-  static std::wstring CommandVerb(const std::wstring& subkey);
-  std::wstring MenuName(const std::wstring& verb);
-  lnx::DropInFiles DropIns(const std::string& verb, const std::string& menuName) const;
+  // The drop-in files of the entry `verb` showing `menuText` (the default text when empty).
+  DropInFiles DropIns(const std::wstring& verb, const std::wstring& menuText) const;
+  DropInFiles InstalledDropIns(const std::wstring& verb);
 
   Places places_;
   lnx::MachineFacts facts_;

@@ -5,67 +5,67 @@
 #include "files.h"
 #include "locations.h"
 #include "os_linux.h"
+#include "platform/folder_entry_registry.h"
 #include "platform/product.h"
 
 namespace kv::lnx {
+namespace {
 
-using lnx::EncodeLossy;
-
-std::wstring LinuxOsServices::CommandVerb(const std::wstring& subkey) {
-  const std::wstring folded = lnx::FoldKey(lnx::NormalizeKeyPath(subkey));
-  constexpr std::wstring_view kHead = L"folder\\shell\\", kTail = L"\\command";
-  if (!folded.starts_with(kHead) || !folded.ends_with(kTail) ||
-      folded.size() <= kHead.size() + kTail.size()) {
-    return L"";
-  }
-  const std::wstring path = lnx::NormalizeKeyPath(subkey);
-  const std::wstring verb = path.substr(kHead.size(), path.size() - kHead.size() - kTail.size());
-  return verb.find(L'\\') == std::wstring::npos ? verb : L"";
+// The name the file managers show: the menu text without its access key, or the default.
+std::string MenuName(const std::wstring& menuText) {
+  const std::wstring name = WithoutAccessKey(menuText);
+  return EncodeLossy(name.empty() ? WithoutAccessKey(kFolderMenuText) : name);
 }
 
-lnx::DropInFiles LinuxOsServices::DropIns(const std::string& verb,
-                                          const std::string& menuName) const {
-  // configDir is the program's folder in the user's configuration home.
-  return lnx::FilesFor(places_.dataHome, lnx::DirName(places_.configDir), lnx::ConfigDirs(), verb,
-                       menuName);
-}
-
-std::wstring LinuxOsServices::MenuName(const std::wstring& verb) {
-  const auto text = registry_.Query(L"Folder\\shell\\" + verb, L"");
-  const std::wstring name = lnx::WithoutAccessKey(text.value_or(L""));
-  return name.empty() ? lnx::WithoutAccessKey(kFolderMenuText) : name;
-}
+}  // namespace
 
 std::optional<std::wstring> LinuxOsServices::RegQueryString(RegRoot, const std::wstring& subkey,
                                                             const std::wstring& name) {
-  auto value = registry_.Query(subkey, name);
-  const std::wstring verb = CommandVerb(subkey);
-  if (value && !verb.empty() && name.empty()) {
-    // Drop-ins deleted by hand: the entry is gone for the user, so it is gone here too.
-    const auto files = DropIns(EncodeLossy(verb), EncodeLossy(MenuName(verb)));
-    if (!lnx::DropInsPresent(files)) return std::nullopt;
-  }
-  return value;
+  return registry_.Query(subkey, name);
 }
 
 bool LinuxOsServices::RegSetString(RegRoot, const std::wstring& subkey, const std::wstring& name,
                                    const std::wstring& value) {
-  if (!registry_.Set(subkey, name, value)) return false;
-  const std::wstring verb = CommandVerb(subkey);
-  if (verb.empty() || !name.empty()) return true;
-  const auto program = lnx::ProgramOfCommand(EncodeLossy(value));
-  if (!program) return false;
-  const std::string menuName = EncodeLossy(MenuName(verb));
-  return lnx::InstallDropIns(DropIns(EncodeLossy(verb), menuName), menuName, *program);
+  return registry_.Set(subkey, name, value);
 }
 
 bool LinuxOsServices::RegDeleteKey(RegRoot, const std::wstring& subkey) {
-  const std::wstring verb = CommandVerb(subkey);
-  bool ok = true;
-  if (!verb.empty()) {
-    ok = lnx::RemoveDropIns(DropIns(EncodeLossy(verb), EncodeLossy(MenuName(verb))));
-  }
-  return registry_.DeleteKey(subkey) && ok;
+  return registry_.DeleteKey(subkey);
+}
+
+DropInFiles LinuxOsServices::DropIns(const std::wstring& verb, const std::wstring& menuText) const {
+  // configDir is the program's folder in the user's configuration home.
+  return FilesFor(places_.dataHome, DirName(places_.configDir), ConfigDirs(), EncodeLossy(verb),
+                  MenuName(menuText));
+}
+
+DropInFiles LinuxOsServices::InstalledDropIns(const std::wstring& verb) {
+  // The drop-ins' names come from the menu text they were installed with.
+  return DropIns(verb, registry_.Query(folder_entry::Key(verb), L"").value_or(L""));
+}
+
+bool LinuxOsServices::InstallFolderEntry(const std::wstring& verb, const std::wstring& menuText,
+                                         const std::wstring& command) {
+  // The text and the command stay in the stand-in too: the drop-ins' names and the command
+  // that FolderEntryCommand compares are read back from there.
+  const bool text = registry_.Set(folder_entry::Key(verb), L"", menuText);
+  if (!registry_.Set(folder_entry::CommandKey(verb), L"", command)) return false;
+  const auto program = ProgramOfCommand(EncodeLossy(command));
+  if (!program) return false;
+  return InstallDropIns(DropIns(verb, menuText), MenuName(menuText), *program) && text;
+}
+
+bool LinuxOsServices::RemoveFolderEntry(const std::wstring& verb) {
+  bool ok = RemoveDropIns(InstalledDropIns(verb));
+  ok = registry_.DeleteKey(folder_entry::CommandKey(verb)) && ok;
+  return registry_.DeleteKey(folder_entry::Key(verb)) && ok;
+}
+
+std::optional<std::wstring> LinuxOsServices::FolderEntryCommand(const std::wstring& verb) {
+  auto command = registry_.Query(folder_entry::CommandKey(verb), L"");
+  // Drop-ins deleted by hand: the entry is gone for the user, so it is gone here too.
+  if (command && !DropInsPresent(InstalledDropIns(verb))) return std::nullopt;
+  return command;
 }
 
 }  // namespace kv::lnx
