@@ -1,8 +1,11 @@
 // Registry stand-in storage: an INI-like text file with quoted, backslash-escaped strings.
 #include "registry.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cwctype>
+#include <iterator>
+#include <utility>
 
 #include "codepage.h"
 #include "files.h"
@@ -12,27 +15,20 @@ namespace {
 
 constexpr std::size_t kMaxDataBytes = 1024;
 
+// The characters written escaped, each with the letter that follows its backslash.
+constexpr std::pair<wchar_t, wchar_t> kEscapes[] = {
+    {L'\\', L'\\'}, {L'"', L'"'}, {L'\n', L'n'}, {L'\r', L'r'}, {L'\0', L'0'}};
+
 std::wstring Escape(const std::wstring& s) {
   std::wstring out;
   for (wchar_t c : s) {
-    switch (c) {
-      case L'\\':
-        out += L"\\\\";
-        break;
-      case L'"':
-        out += L"\\\"";
-        break;
-      case L'\n':
-        out += L"\\n";
-        break;
-      case L'\r':
-        out += L"\\r";
-        break;
-      case L'\0':
-        out += L"\\0";
-        break;
-      default:
-        out += c;
+    const auto* e = std::find_if(std::begin(kEscapes), std::end(kEscapes),
+                                 [c](const auto& p) { return p.first == c; });
+    if (e == std::end(kEscapes)) {
+      out += c;
+    } else {
+      out += L'\\';
+      out += e->second;
     }
   }
   return out;
@@ -50,12 +46,12 @@ std::optional<std::wstring> Unescape(const std::wstring& s, std::size_t& pos) {
     }
     if (c == L'\\' && pos + 1 < s.size()) {
       c = s[++pos];
-      if (c == L'n')
-        c = L'\n';
-      else if (c == L'r')
-        c = L'\r';
-      else if (c == L'0')
-        c = L'\0';
+      for (const auto& [raw, letter] : kEscapes) {
+        if (letter == c) {
+          c = raw;
+          break;
+        }
+      }
     }
     out += c;
   }

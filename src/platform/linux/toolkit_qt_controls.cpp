@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <memory>
 
 #include "qt_text.h"
 #include "toolkit_qt.h"
@@ -50,7 +51,7 @@ void QtToolkit::RemoveItem(ControlRef list, int index) {
   if (lw == nullptr || index < 0 || index >= lw->count()) return;
   ++programmaticSelection_;
   const bool wasSelected = ListIndex(list) == index;
-  delete lw->takeItem(index);
+  const std::unique_ptr<QListWidgetItem> removed(lw->takeItem(index));
   // As in a list box, removing the selected line leaves nothing selected.
   if (wasSelected) {
     lw->clearSelection();

@@ -17,6 +17,7 @@
 #include <functional>
 #include <memory>
 
+#include "platform/button_click.h"
 #include "qt_text.h"
 #include "toolkit_qt.h"
 
@@ -110,19 +111,7 @@ void QtToolkit::LoadControls() {
         b->setDefault(false);
         const Ctl name = c.name;
         QObject::connect(b, &QPushButton::clicked, b, [this, name, index] {
-          switch (name) {
-            case Ctl::Command1:
-              events_->Command1_Click(index);
-              break;
-            case Ctl::Command2:
-              events_->Command2_Click();
-              break;
-            case Ctl::Command3:
-              events_->Command3_Click(index);
-              break;
-            default:
-              break;
-          }
+          ClickButton(*events_, {name, index});
         });
         w = b;
         break;

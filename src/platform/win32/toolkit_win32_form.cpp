@@ -1,7 +1,8 @@
 // The form on Win32: its window and controls from FormSpec, DPI scaling, the window procedures.
-#include "toolkit_win32.h"
-
 #include <algorithm>
+
+#include "platform/button_click.h"
+#include "toolkit_win32.h"
 
 namespace kv::win32 {
 namespace {
@@ -44,7 +45,9 @@ constexpr DWORD kFormExStyle = 0;
 
 }  // namespace
 
-int TwipsToPixels(int twips, UINT dpi) { return ::MulDiv(twips, static_cast<int>(dpi), kTwipsPerInch); }
+int TwipsToPixels(int twips, UINT dpi) {
+  return ::MulDiv(twips, static_cast<int>(dpi), kTwipsPerInch);
+}
 
 Win32Toolkit::Win32Toolkit(HINSTANCE instance) : instance_(instance) {}
 
@@ -147,7 +150,8 @@ void Win32Toolkit::LoadControls() {
 
 void Win32Toolkit::Layout() {
   dpi_ = DpiOf(form_);
-  RECT rc{0, 0, TwipsToPixels(layout_->clientWidth, dpi_), TwipsToPixels(layout_->clientHeight, dpi_)};
+  RECT rc{0, 0, TwipsToPixels(layout_->clientWidth, dpi_),
+          TwipsToPixels(layout_->clientHeight, dpi_)};
   AdjustForDpi(&rc, kFormStyle, kFormExStyle, dpi_);
   ::SetWindowPos(form_, nullptr, 0, 0, rc.right - rc.left, rc.bottom - rc.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -223,21 +227,10 @@ void Win32Toolkit::OnCommand(int id, int code) {
                                [id](const Control& c) { return c.id == id; });
   if (it == controls_.end() || !events_) return;
   const ControlRef ref{it->layout.name, it->layout.index};
-  switch (ref.name) {
-    case Ctl::Command1:
-      if (code == BN_CLICKED) events_->Command1_Click(ref.index);
-      break;
-    case Ctl::Command2:
-      if (code == BN_CLICKED) events_->Command2_Click();
-      break;
-    case Ctl::Command3:
-      if (code == BN_CLICKED) events_->Command3_Click(ref.index);
-      break;
-    case Ctl::List1:
-      if (code == LBN_SELCHANGE) events_->List1_Click();
-      break;
-    default:
-      break;
+  if (it->layout.kind == CtlKind::Button && code == BN_CLICKED) {
+    ClickButton(*events_, ref);
+  } else if (ref.name == Ctl::List1 && code == LBN_SELCHANGE) {
+    events_->List1_Click();
   }
 }
 
