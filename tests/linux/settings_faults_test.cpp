@@ -82,6 +82,18 @@ class SettingsFaults : public ::testing::Test {
   std::string file_;
 };
 
+// The per-user settings folder is made on the first save into it; no other folder is.
+TEST_F(SettingsFaults, OnlyTheSettingsFolderIsMadeOnTheFirstSave) {
+  os_.SetCreatableDirectory(lnx::Decode(dir_ / "cfg/kivoret/"));
+  SetList(2);
+  UseDir(dir_ / "other");
+  EXPECT_FALSE(Module1::SaveSettings(ctx_));
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "other"));
+  UseDir(dir_ / "cfg/kivoret");
+  ASSERT_TRUE(Module1::SaveSettings(ctx_));
+  EXPECT_EQ(Loaded(), ctx_.FolderList);
+}
+
 // A link is followed to the file it names, which is replaced beside itself; the link stays.
 TEST_F(SettingsFaults, SymlinkedFileIsFollowedAndTheLinkStays) {
   fs::create_directories(dir_ / "dotfiles/kv");
