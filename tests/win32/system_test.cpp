@@ -10,8 +10,10 @@
 #include "toolkit_win32.h"
 #include "windows_api.h"
 
-namespace kv::test {
+namespace kv::win32 {
 namespace {
+
+using namespace test;
 
 TEST(DriveListTest, RealDrivesHaveRootsAndTitlesInOneOfTheForms) {
   win32::Win32OsServices os;
@@ -87,4 +89,4 @@ TEST(ApplicationTest, ArgumentsPathNameAndUnitConversions) {
 }
 
 }  // namespace
-}  // namespace kv::test
+}  // namespace kv::win32
