@@ -10,9 +10,9 @@ int main() {
   std::ifstream in("/proc/self/mountinfo");
   std::stringstream table;
   table << in.rdbuf();
-  const auto facts = kv::linux_mounts::RealMachine();
+  const auto facts = kv::lnx::RealMachine();
   std::size_t drives = 0;
-  for (const auto& m : kv::linux_mounts::ParseMountInfo(table.str()))
-    if (!kv::linux_mounts::BindMountedFile(m, facts)) ++drives;
+  for (const auto& m : kv::lnx::ParseMountInfo(table.str()))
+    if (!kv::lnx::BindMountedFile(m, facts)) ++drives;
   std::cout << drives << '\n';
 }

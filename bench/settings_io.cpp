@@ -19,8 +19,8 @@ using Tk = kv::win32::Win32Toolkit;
 
 #include "os_linux.h"
 #include "toolkit_qt.h"
-using Os = kv::LinuxOsServices;
-using Tk = kv::QtToolkit;
+using Os = kv::lnx::LinuxOsServices;
+using Tk = kv::lnx::QtToolkit;
 #endif
 
 namespace {

@@ -45,12 +45,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   uselocale(data[0] & 1 ? ascii : utf8);
   const std::string_view bytes(reinterpret_cast<const char*>(data) + 1, size - 1);
 
-  const std::wstring text = kv::linux_cp::Decode(bytes);
+  const std::wstring text = kv::lnx::Decode(bytes);
   for (wchar_t c : text) {
     Check(!(c >= 0xD800 && c <= 0xDFFF) || IsEscape(c), "only escapes as surrogates");
   }
   std::string back;
-  Check(kv::linux_cp::Encode(text, back), "decoded text encodes");
+  Check(kv::lnx::Encode(text, back), "decoded text encodes");
   Check(back == bytes, "bytes round-trip");
   std::size_t escapes = 0;
   for (wchar_t c : text) escapes += IsEscape(c);
@@ -62,11 +62,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::wstring wide(bytes.size() / sizeof(wchar_t), L'\0');
   std::memcpy(wide.data(), bytes.data(), wide.size() * sizeof(wchar_t));
   std::string encoded;
-  const bool exact = kv::linux_cp::Encode(wide, encoded);
-  Check(encoded == kv::linux_cp::EncodeLossy(wide), "lossy agrees");
+  const bool exact = kv::lnx::Encode(wide, encoded);
+  Check(encoded == kv::lnx::EncodeLossy(wide), "lossy agrees");
   bool hasEscape = false;
   for (wchar_t c : wide) hasEscape = hasEscape || IsEscape(c);
-  if (exact && !hasEscape) Check(kv::linux_cp::Decode(encoded) == wide, "wide text round-trips");
+  if (exact && !hasEscape) Check(kv::lnx::Decode(encoded) == wide, "wide text round-trips");
   uselocale(LC_GLOBAL_LOCALE);
   return 0;
 }

@@ -59,7 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   const std::string program(reinterpret_cast<const char*>(data) + 1, size - 1);
   if (!program.empty()) {
-    const auto back = kv::linux_shell::ProgramOfCommand("\"" + program + "\" \"%1\"");
+    const auto back = kv::lnx::ProgramOfCommand("\"" + program + "\" \"%1\"");
     Check(back && *back == program, "program of the registry command");
   }
   return 0;

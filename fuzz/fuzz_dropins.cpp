@@ -200,7 +200,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string name(nul == std::string_view::npos ? "" : in.substr(nul + 1));
   if (program.empty() || name.find('\0') != std::string::npos) return 0;
 
-  const std::vector<std::string> menu = Lines(kv::linux_shell::ServiceMenuText(name, program));
+  const std::vector<std::string> menu = Lines(kv::lnx::ServiceMenuText(name, program));
   Check(menu.size() == 9, "nine lines");
   Check(menu[6] == "[Desktop Action register]", "the action's group");
   Check(menu[7].starts_with("Name=") && menu[8].starts_with("Exec="), "Name and Exec");
@@ -218,7 +218,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   const std::string script = "/s/" + name;
   const std::vector<std::string> nemo =
-      Lines(kv::linux_shell::NemoActionText(name, program, script));
+      Lines(kv::lnx::NemoActionText(name, program, script));
   Check(nemo.size() == 7 && nemo[0] == "[Nemo Action]", "the action's seven lines");
   const auto nemoName = UnescapeString(ValueOf(nemo, "Name"));
   Check(nemoName && *nemoName == name, "Nemo's Name reads back");
@@ -237,9 +237,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(nemoExec->substr(pos) == " %F", "then the folders");
   }
 
-  const std::vector<std::string> sh = Lines(kv::linux_shell::NautilusScriptText(program));
+  const std::vector<std::string> sh = Lines(kv::lnx::NautilusScriptText(program));
   Check(sh[0] == "#!/bin/bash", "a bash script");
-  const std::string quoted = kv::linux_shell::ShellQuote(program);
+  const std::string quoted = kv::lnx::ShellQuote(program);
   const auto back = ShellSingleQuoted(quoted);
   Check(back && *back == program, "the script's program reads back");
   return 0;

@@ -21,7 +21,7 @@
 
 namespace {
 
-using kv::linux_mounts::MachineFacts;
+using kv::lnx::MachineFacts;
 
 void Check(bool ok, const char* what) {
   if (!ok) {
@@ -72,13 +72,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view in(reinterpret_cast<const char*>(data), size);
   const MachineFacts facts = Facts();
 
-  const auto drives = kv::linux_mounts::ParseMountInfo(in, facts);
+  const auto drives = kv::lnx::ParseMountInfo(in);
   Check(!drives.empty() && drives.front().root == "/", "\"/\" comes first");
   std::set<std::string> roots;
   for (const auto& m : drives) {
     Check(!m.root.empty() && m.root.back() == '/', "a root ends in /");
     Check(roots.insert(m.root).second, "each root once");
-    const unsigned type = kv::linux_mounts::DriveTypeOf(m, facts);
+    const unsigned type = kv::lnx::DriveTypeOf(m, facts);
     Check(type == 0 || (type >= 2 && type <= 6), "a known drive type");
   }
 
@@ -94,7 +94,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string table(in);
     table += "\n99 1 " + dev + " / " + OctalEscaped(mountPoint) + " rw shared:1 - " + type + " " +
              source + " rw\n";
-    const auto withLast = kv::linux_mounts::ParseMountInfo(table, facts);
+    const auto withLast = kv::lnx::ParseMountInfo(table);
     const std::string root = mountPoint.ends_with('/') ? mountPoint : mountPoint + "/";
     bool found = false;
     for (const auto& m : withLast) {
@@ -106,7 +106,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(found, "a mount below /mnt/ is a drive");
   }
 
-  const std::string label = kv::linux_mounts::DecodeLabelName(in);
+  const std::string label = kv::lnx::DecodeLabelName(in);
   Check(label.size() <= in.size(), "a label never grows");
   std::string hex;
   for (char c : in.substr(0, 256)) {
@@ -114,6 +114,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::snprintf(buf, sizeof buf, "\\x%02x", static_cast<unsigned char>(c));
     hex += buf;
   }
-  Check(kv::linux_mounts::DecodeLabelName(hex) == in.substr(0, 256), "\\xHH decodes");
+  Check(kv::lnx::DecodeLabelName(hex) == in.substr(0, 256), "\\xHH decodes");
   return 0;
 }

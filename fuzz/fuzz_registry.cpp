@@ -43,7 +43,7 @@ void Write(const std::string& path, std::string_view bytes) {
   std::ofstream(path, std::ios::binary | std::ios::trunc).write(bytes.data(), bytes.size());
 }
 
-std::string Read(const std::string& path) { return kv::linux_files::ReadFile(path).value_or(""); }
+std::string Read(const std::string& path) { return kv::lnx::ReadFile(path).value_or(""); }
 
 }  // namespace
 
@@ -69,28 +69,28 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   const std::string path = dir + "/registry.ini";
   Write(path, parts[0]);
-  kv::linux_reg::RegistryFile reg(path);
+  kv::lnx::RegistryFile reg(path);
 
   // Reading whatever is there.
-  const std::wstring key = parts.size() > 1 ? kv::linux_cp::Decode(parts[1]) : L"Software\\A";
-  const std::wstring name = parts.size() > 2 ? kv::linux_cp::Decode(parts[2]) : L"";
-  const std::wstring text = parts.size() > 3 ? kv::linux_cp::Decode(parts[3]) : L"x\"\\\r\n";
+  const std::wstring key = parts.size() > 1 ? kv::lnx::Decode(parts[1]) : L"Software\\A";
+  const std::wstring name = parts.size() > 2 ? kv::lnx::Decode(parts[2]) : L"";
+  const std::wstring text = parts.size() > 3 ? kv::lnx::Decode(parts[3]) : L"x\"\\\r\n";
   reg.Query(key, name);
   reg.KeyExists(key);
 
   if (!reg.Set(key, name, text)) {
-    const std::wstring norm = kv::linux_reg::NormalizeKeyPath(key);
+    const std::wstring norm = kv::lnx::NormalizeKeyPath(key);
     Check(norm.empty() || norm.find_first_of(L"\r\n") != std::wstring::npos,
           "Set fails only on a key it refuses");
     return 0;
   }
   const auto got = reg.Query(key, name);
-  if (kv::linux_cp::EncodeLossy(text).size() < 1024) {
+  if (kv::lnx::EncodeLossy(text).size() < 1024) {
     Check(got && *got == text, "the value reads back");
   } else {
     Check(!got, "a long value reads as missing");
   }
-  const std::wstring norm = kv::linux_reg::NormalizeKeyPath(key);
+  const std::wstring norm = kv::lnx::NormalizeKeyPath(key);
   for (std::size_t sep = norm.find(L'\\'); sep != std::wstring::npos;
        sep = norm.find(L'\\', sep + 1)) {
     Check(reg.KeyExists(norm.substr(0, sep)), "the keys above exist");

@@ -37,7 +37,6 @@ struct FileRead {
   std::string bytes;
 };
 
-
 // Where one drive's volume queries report their answers, each as soon as it comes. Called on the
 // query's own thread; it stays valid for as long as the query runs, even after nobody waits.
 class DriveReport {
@@ -96,6 +95,19 @@ class OsServices {
                             const std::wstring& value) = 0;
   // Deletes a key without subkeys; true when the key is absent afterwards.
   virtual bool RegDeleteKey(RegRoot root, const std::wstring& subkey) = 0;
+
+  // The file manager's right-click entry on folders, named by `verb`: it shows `menuText` ("&"
+  // marks the access key) and runs `command` ("%1" stands for the folder). Windows keeps it in
+  // the registry (Folder\shell\<verb> and its subkey command, see folder_entry_registry.h);
+  // Linux writes one drop-in file per file manager and keeps text and command in its registry
+  // stand-in. False when some part could not be written.
+  virtual bool InstallFolderEntry(const std::wstring& verb, const std::wstring& menuText,
+                                  const std::wstring& command) = 0;
+  // Removes the entry wherever it stands; true when it is gone afterwards.
+  virtual bool RemoveFolderEntry(const std::wstring& verb) = 0;
+  // The command of the installed entry; nullopt when there is none (on Linux also when its
+  // drop-in files were deleted by hand) or it needs more than 1024 bytes.
+  virtual std::optional<std::wstring> FolderEntryCommand(const std::wstring& verb) = 0;
 
   // The window in the foreground now, which is the one the user came from as long as the
   // program has not taken the foreground yet; 0 when there is none or it cannot be known.

@@ -89,8 +89,8 @@ class Toolkit {
   virtual std::wstring EXEName() = 0;  // without extension
   virtual std::wstring CommandLine() = 0;
   virtual std::wstring Title() = 0;
-  virtual wchar_t PathSeparator() = 0;       // '\\' on Windows, '/' on Linux
-  virtual std::wstring ExeExtension() = 0;   // ".exe" on Windows, none on Linux
+  virtual wchar_t PathSeparator() = 0;      // '\\' on Windows, '/' on Linux
+  virtual std::wstring ExeExtension() = 0;  // ".exe" on Windows, none on Linux
 
   // The form: CreateForm makes only the hidden window that owns the popup; LoadControls adds
   // the settings window's controls, tool tips and fonts (once; later calls do nothing) and must
@@ -121,7 +121,6 @@ class Toolkit {
   virtual int MsgBox(const std::wstring& text, int style) = 0;
 
   // Environment.
-  virtual bool TruncateFile(const std::wstring& path) = 0;
   virtual DirResult Dir(const std::wstring& path, int attributes) = 0;
   virtual int RunEventLoop() = 0;
 };

@@ -19,27 +19,13 @@ std::wstring ContextMenuCommand(Context& ctx) {
 }
 
 bool SetContextMenuEntry(Context& ctx, bool flag) {
-  if (flag) {
-    // Per user: a normal user may not write the machine-wide classes.
-    const bool text = RegSetString(ctx, RegRoot::CurrentUserClasses, kContextMenuKey, L"",
-                                   kContextMenuText);
-    const bool command = RegSetString(ctx, RegRoot::CurrentUserClasses, kContextMenuCommandKey,
-                                      L"", ContextMenuCommand(ctx));
-    return text && command;
-  }
-  // Wherever it stands; `command` first, since a key with subkeys cannot be deleted.
-  bool ok = true;
-  for (RegRoot root : {RegRoot::CurrentUserClasses, RegRoot::ClassesRoot}) {
-    ok = ctx.os.RegDeleteKey(root, kContextMenuCommandKey) && ok;
-    ok = ctx.os.RegDeleteKey(root, kContextMenuKey) && ok;
-  }
-  return ok;
+  if (flag)
+    return ctx.os.InstallFolderEntry(kContextMenuVerb, kContextMenuText, ContextMenuCommand(ctx));
+  return ctx.os.RemoveFolderEntry(kContextMenuVerb);
 }
 
 bool IsContextMenuEntryRegistered(Context& ctx) {
-  auto stored = ctx.os.RegQueryString(RegRoot::CurrentUserClasses, kContextMenuCommandKey, L"");
-  if (!stored) stored = ctx.os.RegQueryString(RegRoot::ClassesRoot, kContextMenuCommandKey, L"");
-  std::wstring s = stored.value_or(L"");
+  std::wstring s = ctx.os.FolderEntryCommand(kContextMenuVerb).value_or(L"");
   if (auto nul = s.find(L'\0'); nul != std::wstring::npos) s.resize(nul);
   return s == ContextMenuCommand(ctx);
 }

@@ -3,14 +3,15 @@
 
 #include <string>
 
-#include "kivoret_version.h"
+#include "platform/product.h"
 #include "settings/module1.h"
 
 namespace kv::Module1 {
 
+inline constexpr const wchar_t* kContextMenuVerb = L"Kivoret";
 inline constexpr const wchar_t* kContextMenuKey = L"Folder\\shell\\Kivoret";
 inline constexpr const wchar_t* kContextMenuCommandKey = L"Folder\\shell\\Kivoret\\command";
-inline constexpr const wchar_t* kContextMenuText = KV_NAME_WTEXT L"に登録(&F)";
+inline constexpr const wchar_t* kContextMenuText = kFolderMenuText;
 
 std::wstring RegGetString(Context& ctx, RegRoot root, const std::wstring& subkey,
                           const std::wstring& name);

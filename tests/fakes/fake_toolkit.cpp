@@ -63,12 +63,6 @@ int FakeToolkit::MsgBox(const std::wstring& text, int style) {
   return a;
 }
 
-bool FakeToolkit::TruncateFile(const std::wstring& path) {
-  if (!os_.Writable(path)) return false;
-  os_.files[path] = {};
-  return true;
-}
-
 DirResult FakeToolkit::Dir(const std::wstring& path, int) {
   dirCalls.push_back(path);
   auto it = dirs.find(path);

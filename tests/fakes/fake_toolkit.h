@@ -38,7 +38,7 @@ class FakeToolkit : public Toolkit {
   std::map<std::wstring, DirResult> dirs;
   std::vector<std::wstring> dirCalls;
 
-  std::vector<std::string> log;  // form lifecycle and popup, in order
+  std::vector<std::string> log;        // form lifecycle and popup, in order
   std::vector<PopupItem> menuAtPopup;  // the items the popup was given
   std::size_t openedAtUnload = 0;      // shell calls made before the form was unloaded
   std::map<std::pair<Ctl, int>, std::wstring> texts;
@@ -115,7 +115,6 @@ class FakeToolkit : public Toolkit {
 
   int MsgBox(const std::wstring& text, int style) override;
 
-  bool TruncateFile(const std::wstring& path) override;
   DirResult Dir(const std::wstring& path, int attributes) override;
   int RunEventLoop() override { return 0; }
 

@@ -5,7 +5,7 @@
 
 #include <clocale>
 
-namespace kv {
+namespace kv::lnx {
 namespace {
 
 class CodePage : public ::testing::Test {
@@ -23,26 +23,26 @@ TEST_F(CodePage, UndecodableBytesSurviveARoundTrip) {
       std::string("nul\0inside", 10),
   };
   for (const std::string& bytes : cases) {
-    const std::wstring wide = linux_cp::Decode(bytes);
+    const std::wstring wide = lnx::Decode(bytes);
     std::string back;
-    EXPECT_TRUE(linux_cp::Encode(wide, back));
+    EXPECT_TRUE(lnx::Encode(wide, back));
     EXPECT_EQ(back, bytes);
   }
-  EXPECT_EQ(linux_cp::Decode("a\xFF"), std::wstring(L"a") + wchar_t(0xDCFF));
+  EXPECT_EQ(lnx::Decode("a\xFF"), std::wstring(L"a") + wchar_t(0xDCFF));
 }
 
 TEST_F(CodePage, UnencodableCharacterReported) {
   std::string out;
   // A high surrogate on its own has no UTF-8 form and is not one of the escaped bytes.
-  EXPECT_FALSE(linux_cp::Encode(std::wstring(L"a") + wchar_t(0xD800), out));
+  EXPECT_FALSE(lnx::Encode(std::wstring(L"a") + wchar_t(0xD800), out));
   EXPECT_EQ(out, "a?");
   std::setlocale(LC_ALL, "C");
-  EXPECT_FALSE(linux_cp::Encode(L"写", out));
+  EXPECT_FALSE(lnx::Encode(L"写", out));
   // A tag character comes out of the ASCII converter as nothing at all.
-  EXPECT_FALSE(linux_cp::Encode(std::wstring(L"Q") + wchar_t(0xE000D), out));
+  EXPECT_FALSE(lnx::Encode(std::wstring(L"Q") + wchar_t(0xE000D), out));
   EXPECT_EQ(out, "Q?");
   std::setlocale(LC_ALL, "C.UTF-8");
 }
 
 }  // namespace
-}  // namespace kv
+}  // namespace kv::lnx

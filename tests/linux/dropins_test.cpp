@@ -9,13 +9,13 @@
 
 #include "temp_dir.h"
 
-namespace kv {
+namespace kv::lnx {
 namespace {
 
 using namespace testing;
-using linux_shell::DropInFiles;
+using lnx::DropInFiles;
 
-const std::string kOurs = linux_shell::ThunarActionText("kivoret-kivoret", "登録", "'/p' %f");
+const std::string kOurs = lnx::ThunarActionText("kivoret-kivoret", "登録", "'/p' %f");
 
 // Another program's action, with the spacing, comment and entity a hand-edited file may hold.
 const std::string kTerminal =
@@ -45,12 +45,12 @@ class ThunarText : public ::testing::TestWithParam<UcaCase> {};
 
 TEST_P(ThunarText, AddsBeforeTheEndAndRemovesOnlyOurs) {
   const UcaCase& c = GetParam();
-  const auto added = linux_shell::WithThunarAction(c.before, "kivoret-kivoret", kOurs);
+  const auto added = lnx::WithThunarAction(c.before, "kivoret-kivoret", kOurs);
   ASSERT_EQ(added, c.added) << c.what;
   if (!added) return;
-  EXPECT_TRUE(linux_shell::HasThunarAction(*added, "kivoret-kivoret")) << c.what;
-  EXPECT_EQ(linux_shell::WithoutThunarAction(*added, "kivoret-kivoret"), c.removed) << c.what;
-  EXPECT_EQ(linux_shell::WithThunarAction(*added, "kivoret-kivoret", kOurs), added)
+  EXPECT_TRUE(lnx::HasThunarAction(*added, "kivoret-kivoret")) << c.what;
+  EXPECT_EQ(lnx::WithoutThunarAction(*added, "kivoret-kivoret"), c.removed) << c.what;
+  EXPECT_EQ(lnx::WithThunarAction(*added, "kivoret-kivoret", kOurs), added)
       << c.what << ": adding twice changes nothing";
 }
 
@@ -58,7 +58,7 @@ const std::string kCrlfOthers = "<actions>\r\n  " + kTerminal +
                                 "  <!-- <action><unique-id>"
                                 "kivoret-kivoret</unique-id></action> -->\r\n</actions>";
 const std::string kOld =
-    linux_shell::ThunarActionText("kivoret-kivoret", "登録", "'/old place/kivoret' %f");
+    lnx::ThunarActionText("kivoret-kivoret", "登録", "'/old place/kivoret' %f");
 
 INSTANTIATE_TEST_SUITE_P(
     Files, ThunarText,
@@ -84,29 +84,29 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<UcaCase>& info) { return std::to_string(info.index); });
 
 TEST(DropInText, ThunarCommandAndEscapes) {
-  EXPECT_EQ(linux_shell::ThunarCommand("/opt/it's/kivoret", "/s/x"), "'/opt/it'\\''s/kivoret' %f");
+  EXPECT_EQ(lnx::ThunarCommand("/opt/it's/kivoret", "/s/x"), "'/opt/it'\\''s/kivoret' %f");
   // "%" in the program: the script runs it; with "%" in both, doubled as Thunar reads "%%".
-  EXPECT_EQ(linux_shell::ThunarCommand("/opt/100%/kivoret", "/s/x y"), "'/s/x y' %f");
-  EXPECT_EQ(linux_shell::ThunarCommand("/a%/k", "/b%/s"), "'/a%%/k' %f");
-  const std::string action = linux_shell::ThunarActionText("id", "A<&>B", "'/a&b' %f");
+  EXPECT_EQ(lnx::ThunarCommand("/opt/100%/kivoret", "/s/x y"), "'/s/x y' %f");
+  EXPECT_EQ(lnx::ThunarCommand("/a%/k", "/b%/s"), "'/a%%/k' %f");
+  const std::string action = lnx::ThunarActionText("id", "A<&>B", "'/a&b' %f");
   EXPECT_NE(action.find("<name>A&lt;&amp;&gt;B</name>"), std::string::npos);
   EXPECT_NE(action.find("<command>'/a&amp;b' %f</command>"), std::string::npos);
   EXPECT_NE(action.find("<directories/>"), std::string::npos);
   EXPECT_NE(action.find("<patterns>*</patterns>"), std::string::npos);
   // Dolphin: KIO cannot find a program whose path holds "%", so the script stands in.
-  EXPECT_NE(linux_shell::ServiceMenuText("N", "/a 100%/k", "/s/n s").find("Exec=\"/s/n s\" %f\n"),
+  EXPECT_NE(lnx::ServiceMenuText("N", "/a 100%/k", "/s/n s").find("Exec=\"/s/n s\" %f\n"),
             std::string::npos);
-  EXPECT_NE(linux_shell::ServiceMenuText("N", "/a/k", "/s/n").find("Exec=\"/a/k\" %f\n"),
+  EXPECT_NE(lnx::ServiceMenuText("N", "/a/k", "/s/n").find("Exec=\"/a/k\" %f\n"),
             std::string::npos);
-  EXPECT_NE(linux_shell::ServiceMenuText("N", "/a%/k", "/s%/n").find("Exec=\"/a%%/k\" %f\n"),
+  EXPECT_NE(lnx::ServiceMenuText("N", "/a%/k", "/s%/n").find("Exec=\"/a%%/k\" %f\n"),
             std::string::npos);
 }
 
 class DropInFilesTest : public ::testing::Test {
  protected:
   DropInFiles Files() {
-    return linux_shell::FilesFor(dir_ / "data", dir_ / "cfg", {dir_ / "none", dir_ / "etc"},
-                                 "Kivoret", "キヴォレットに登録");
+    return lnx::FilesFor(dir_ / "data", dir_ / "cfg", {dir_ / "none", dir_ / "etc"}, "Kivoret",
+                         "キヴォレットに登録");
   }
   std::string Uca() { return ReadBytes(dir_ / "cfg/Thunar/uca.xml"); }
   TempDir dir_;
@@ -118,23 +118,23 @@ TEST_F(DropInFilesTest, WithoutAUserFileTheSystemActionsAreKeptAndComeBackExactl
   const DropInFiles files = Files();
   EXPECT_EQ(files.thunarActions, dir_ / "cfg/Thunar/uca.xml");
   EXPECT_EQ(files.cajaScript, dir_ / "cfg/caja/scripts/キヴォレットに登録");
-  ASSERT_TRUE(linux_shell::Install(files, "キヴォレットに登録", "/opt/kivoret"));
+  ASSERT_TRUE(lnx::InstallDropIns(files, "キヴォレットに登録", "/opt/kivoret"));
   EXPECT_EQ(Uca(), kHead + kTerminal +
-                       linux_shell::ThunarActionText("kivoret-kivoret", "キヴォレットに登録",
-                                                     "'/opt/kivoret' %f") +
+                       lnx::ThunarActionText("kivoret-kivoret", "キヴォレットに登録",
+                                             "'/opt/kivoret' %f") +
                        kTail);
-  EXPECT_TRUE(linux_shell::Present(files));
+  EXPECT_TRUE(lnx::DropInsPresent(files));
   struct stat st {};
   ASSERT_EQ(::stat(files.cajaScript.c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0755u);
   ASSERT_EQ(::stat(files.thunarActions.c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0644u);
-  ASSERT_TRUE(linux_shell::Remove(files));
+  ASSERT_TRUE(lnx::RemoveDropIns(files));
   EXPECT_EQ(Uca(), kHead + kTerminal + kTail) << "the user's copy of the system file stays";
   EXPECT_FALSE(std::filesystem::exists(files.cajaScript));
   EXPECT_EQ(ReadBytes(dir_ / "etc/Thunar/uca.xml"), kHead + kTerminal + kTail);
-  EXPECT_FALSE(linux_shell::Present(files));
-  EXPECT_TRUE(linux_shell::Remove(files)) << "removing again finds nothing to do";
+  EXPECT_FALSE(lnx::DropInsPresent(files));
+  EXPECT_TRUE(lnx::RemoveDropIns(files)) << "removing again finds nothing to do";
 }
 
 TEST_F(DropInFilesTest, AUserFileKeepsItsBytesModeAndLinkAndDetectionFollowsIt) {
@@ -146,7 +146,7 @@ TEST_F(DropInFilesTest, AUserFileKeepsItsBytesModeAndLinkAndDetectionFollowsIt) 
   ::chmod((dir_ / "real.xml").c_str(), 0600);
   std::filesystem::create_symlink(dir_ / "real.xml", dir_ / "cfg/Thunar/uca.xml");
   const DropInFiles files = Files();
-  ASSERT_TRUE(linux_shell::Install(files, "キヴォレットに登録", "/opt/kivoret"));
+  ASSERT_TRUE(lnx::InstallDropIns(files, "キヴォレットに登録", "/opt/kivoret"));
   EXPECT_TRUE(std::filesystem::is_symlink(files.thunarActions));
   EXPECT_EQ(Uca().find(kHead + kTerminal + "<!-- mine -->\n<action>\n"), 0u);
   struct stat st {};
@@ -154,25 +154,25 @@ TEST_F(DropInFilesTest, AUserFileKeepsItsBytesModeAndLinkAndDetectionFollowsIt) 
   EXPECT_EQ(st.st_mode & 0777, 0600u);
   // Our action taken out by hand in Thunar: the entry reads as absent, and installs again.
   WriteBytes(dir_ / "real.xml", mine);
-  EXPECT_FALSE(linux_shell::Present(files));
-  ASSERT_TRUE(linux_shell::Install(files, "キヴォレットに登録", "/opt/kivoret"));
-  EXPECT_TRUE(linux_shell::Present(files));
-  ASSERT_TRUE(linux_shell::Remove(files));
+  EXPECT_FALSE(lnx::DropInsPresent(files));
+  ASSERT_TRUE(lnx::InstallDropIns(files, "キヴォレットに登録", "/opt/kivoret"));
+  EXPECT_TRUE(lnx::DropInsPresent(files));
+  ASSERT_TRUE(lnx::RemoveDropIns(files));
   EXPECT_EQ(ReadBytes(dir_ / "real.xml"), mine);
 }
 
 TEST_F(DropInFilesTest, NothingAnywhereStartsAFreshFileAndAForeignFileIsLeftAlone) {
   const DropInFiles files = Files();
-  ASSERT_TRUE(linux_shell::Install(files, "キヴォレットに登録", "/opt/kivoret"));
+  ASSERT_TRUE(lnx::InstallDropIns(files, "キヴォレットに登録", "/opt/kivoret"));
   EXPECT_EQ(Uca().find(kHead + "<action>\n"), 0u);
-  ASSERT_TRUE(linux_shell::Remove(files));
+  ASSERT_TRUE(lnx::RemoveDropIns(files));
   EXPECT_EQ(Uca(), kHead + kTail);
 
   WriteBytes(files.thunarActions, "not xml at all\n");
-  EXPECT_FALSE(linux_shell::Install(files, "キヴォレットに登録", "/opt/kivoret"));
+  EXPECT_FALSE(lnx::InstallDropIns(files, "キヴォレットに登録", "/opt/kivoret"));
   EXPECT_EQ(Uca(), "not xml at all\n");
-  EXPECT_FALSE(linux_shell::Present(files));
+  EXPECT_FALSE(lnx::DropInsPresent(files));
 }
 
 }  // namespace
-}  // namespace kv
+}  // namespace kv::lnx

@@ -7,9 +7,9 @@
 #include <clocale>
 #include <filesystem>
 
+#include "codepage.h"
 #include "contract/ini_cases.h"
 #include "contract/ini_through_document.h"
-#include "codepage.h"
 #include "os_linux.h"
 #include "settings/settings_file.h"
 #include "temp_dir.h"
@@ -21,7 +21,7 @@ void PrintTo(const auto& c, std::ostream* os) requires requires { c.name; }
 { *os << c.name; }
 }  // namespace kv::contract
 
-namespace kv {
+namespace kv::lnx {
 namespace {
 
 using namespace testing;
@@ -31,22 +31,21 @@ class IniContract : public ::testing::Test {
   static void SetUpTestSuite() { std::setlocale(LC_ALL, "C.UTF-8"); }
   std::wstring Prepare(const std::optional<std::string>& content) {
     if (content) WriteBytes(path_, *content);
-    return linux_cp::Decode(path_);
+    return lnx::Decode(path_);
   }
   TempDir dir_;
   LinuxOsServices os_{{dir_.path(), dir_.path()}, {}, "/nonexistent"};
   const std::string path_ = dir_ / "a.ini";
-  const std::wstring file_ = linux_cp::Decode(path_);
+  const std::wstring file_ = lnx::Decode(path_);
   std::optional<std::string> Get(std::string_view section, std::string_view key) {
     const auto ini = Module1::ReadIniFile(os_, file_);
-    const auto v = ini.doc.Get(linux_cp::Decode(section), linux_cp::Decode(key));
-    return v ? std::optional(linux_cp::EncodeLossy(*v)) : std::nullopt;
+    const auto v = ini.doc.Get(lnx::Decode(section), lnx::Decode(key));
+    return v ? std::optional(lnx::EncodeLossy(*v)) : std::nullopt;
   }
   bool Set(const std::string& path, std::string_view section, std::string_view key,
            std::string_view value) {
-    const std::wstring s = linux_cp::Decode(section), k = linux_cp::Decode(key),
-                       v = linux_cp::Decode(value);
-    return contract::WriteEach(os_, linux_cp::Decode(path), {{s.c_str(), k.c_str(), v.c_str()}});
+    const std::wstring s = lnx::Decode(section), k = lnx::Decode(key), v = lnx::Decode(value);
+    return contract::WriteEach(os_, lnx::Decode(path), {{s.c_str(), k.c_str(), v.c_str()}});
   }
 };
 class IniStandIn : public IniContract {};
@@ -70,7 +69,7 @@ TEST_P(IniWrite, WritesAsWindowsDoes) {
   const auto& c = GetParam();
   const std::wstring file = Prepare(c.file);
   ASSERT_TRUE(contract::WriteEach(os_, file, c.writes));
-  EXPECT_EQ(ReadBytes(linux_cp::EncodeLossy(file)), c.expected);
+  EXPECT_EQ(ReadBytes(lnx::EncodeLossy(file)), c.expected);
 }
 
 constexpr auto kName = [](const auto& info) { return std::string(info.param.name); };
@@ -100,7 +99,7 @@ TEST_F(IniStandIn, ReadsFilesWindowsWouldNotWriteAndIntegersBeyondTheSharedCases
       {"+5", 5},          {"-0", 0},           {"- 3", 0},
       {"4294967295", -1}, {"-4294967297", -1}, {"2147483648", INT32_MIN}};
   for (const auto& [text, expected] : ints)
-    EXPECT_EQ(ParseProfileInt(linux_cp::Decode(text), 7), expected) << text;
+    EXPECT_EQ(ParseProfileInt(lnx::Decode(text), 7), expected) << text;
 }
 
 // Before, after, two writes and a read (section, key, value): appends and a rewrite in the
@@ -128,9 +127,9 @@ TEST_F(IniStandIn, WritesKeepEveryOtherByteOrFailWhereNoFileCanBe) {
 
 // A save and a load of 999 folders through the core: linear, not one parse per key.
 TEST_F(IniStandIn, ThousandEntriesSaveAndLoadQuickly) {
-  QtToolkit tk(0, nullptr);  // its TruncateFile needs no application object
+  QtToolkit tk(0, nullptr);  // saving and loading need no application object
   Module1::Context ctx{os_, tk}, loaded{os_, tk};
-  ctx.AppDir = loaded.AppDir = linux_cp::Decode(dir_.path()) + L"/";
+  ctx.AppDir = loaded.AppDir = lnx::Decode(dir_.path()) + L"/";
   for (int k = 1; k <= 999; ++k)
     ctx.FolderList.push_back(
         {L"フォルダ" + std::to_wstring(k), L"/home/u/folder" + std::to_wstring(k) + L"/"});
@@ -147,4 +146,4 @@ TEST_F(IniStandIn, ThousandEntriesSaveAndLoadQuickly) {
 }
 
 }  // namespace
-}  // namespace kv
+}  // namespace kv::lnx

@@ -9,7 +9,7 @@
 #include "os_linux.h"
 #include "temp_dir.h"
 
-namespace kv::linux_mounts {
+namespace kv::lnx {
 namespace {
 
 // A desktop machine's table, trimmed to what matters.
@@ -128,4 +128,4 @@ TEST(MountTable, LabelNameEscapes) {
 }
 
 }  // namespace
-}  // namespace kv::linux_mounts
+}  // namespace kv::lnx

@@ -11,7 +11,7 @@
 #include <functional>
 #include <vector>
 
-namespace kv {
+namespace kv::lnx {
 namespace {
 
 TEST(PlaceMenu, OpensRightAndDownFlipsAtTheEdgesAndStaysInside) {
@@ -23,11 +23,11 @@ TEST(PlaceMenu, OpensRightAndDownFlipsAtTheEdgesAndStaysInside) {
     QPoint expected;
   } cases[] = {
       {{100, 80}, screen, {100, 80}},
-      {{600, 450}, screen, {600, 450}},         // ends exactly on the edges: stays
-      {{700, 80}, screen, {500, 80}},           // right edge: left of the pointer
-      {{100, 500}, screen, {100, 350}},         // bottom edge: above the pointer
-      {{799, 599}, screen, {599, 449}},         // corner: ends at the pointer
-      {{100, 80}, QRect(0, 0, 250, 200), {50, 50}},  // fits on neither side: pushed inside
+      {{600, 450}, screen, {600, 450}},                   // ends exactly on the edges: stays
+      {{700, 80}, screen, {500, 80}},                     // right edge: left of the pointer
+      {{100, 500}, screen, {100, 350}},                   // bottom edge: above the pointer
+      {{799, 599}, screen, {599, 449}},                   // corner: ends at the pointer
+      {{100, 80}, QRect(0, 0, 250, 200), {50, 50}},       // fits on neither side: pushed inside
       {{1000, 50}, QRect(800, 0, 800, 600), {1000, 50}},  // a second output's coordinates
       {{1500, 50}, QRect(800, 0, 800, 600), {1300, 50}},
   };
@@ -130,12 +130,19 @@ TEST(WaylandPopup, KeysClicksAndClosingEndIt) {
   } cases[] = {
       {"Escape", [](QWidget* o, QWidget*) { QTest::keyClick(o, Qt::Key_Escape); }, -1, 0},
       {"click outside the menu",
-       [](QWidget* o, QWidget*) { QTest::mouseClick(o, Qt::LeftButton, {}, {10, 10}); }, -1, 0},
+       [](QWidget* o, QWidget*) {
+         QTest::mouseClick(o, Qt::LeftButton, {}, {10, 10});
+       },
+       -1, 0},
       {"right button on the last row",
-       [](QWidget*, QWidget* m) { QTest::mouseClick(m, Qt::RightButton, {}, {20, m->height() - 6}); },
+       [](QWidget*, QWidget* m) {
+         QTest::mouseClick(m, Qt::RightButton, {}, {20, m->height() - 6});
+       },
        3, 0},
       {"left button with Shift on the first row",
-       [](QWidget*, QWidget* m) { QTest::mouseClick(m, Qt::LeftButton, Qt::ShiftModifier, {20, 6}); },
+       [](QWidget*, QWidget* m) {
+         QTest::mouseClick(m, Qt::LeftButton, Qt::ShiftModifier, {20, 6});
+       },
        0, kPopupShift},
       {"middle button neither chooses nor dismisses",
        [](QWidget* o, QWidget* m) {
@@ -182,4 +189,4 @@ TEST(WaylandPopup, KeysClicksAndClosingEndIt) {
 }
 
 }  // namespace
-}  // namespace kv
+}  // namespace kv::lnx

@@ -12,7 +12,7 @@
 #include "os_linux.h"
 #include "temp_dir.h"
 
-namespace kv {
+namespace kv::lnx {
 namespace {
 
 using namespace testing;
@@ -21,7 +21,7 @@ class Registry : public ::testing::Test {
  protected:
   static void SetUpTestSuite() { std::setlocale(LC_ALL, "C.UTF-8"); }
   TempDir dir_;
-  linux_reg::RegistryFile reg_{dir_ / "cfg/registry.ini"};
+  lnx::RegistryFile reg_{dir_ / "cfg/registry.ini"};
   LinuxOsServices os_{{dir_ / "cfg", dir_ / "data"}, {}, "/nonexistent"};
 };
 
@@ -33,11 +33,11 @@ TEST_F(Registry, ValuesPerKeyAndNameWithTheKeysOnThePathAndTheBuffer) {
   EXPECT_EQ(reg_.Query(L"A\\B", L"Other"), std::nullopt);
   ASSERT_TRUE(reg_.Set(L"a\\B", L"named", L"replaced"));
   EXPECT_EQ(reg_.Query(L"A\\B", L"Named"), L"replaced");
-  EXPECT_EQ(linux_reg::RegistryFile(reg_.path()).Query(L"A\\B", L""), L"default") << "fresh reader";
+  EXPECT_EQ(lnx::RegistryFile(reg_.path()).Query(L"A\\B", L""), L"default") << "fresh reader";
   EXPECT_TRUE(reg_.KeyExists(L"a"));
   EXPECT_EQ(reg_.Query(L"A", L""), std::nullopt) << "a key made on the path has no value";
   WriteBytes(dir_ / "file", "");
-  EXPECT_FALSE(linux_reg::RegistryFile(dir_ / "file/registry.ini").Set(L"K", L"", L"v"));
+  EXPECT_FALSE(lnx::RegistryFile(dir_ / "file/registry.ini").Set(L"K", L"", L"v"));
   // Data over the 1024-byte buffer reads as missing.
   ASSERT_TRUE(reg_.Set(L"K", L"fits", std::wstring(1023, L'a')));
   ASSERT_TRUE(reg_.Set(L"K", L"over", std::wstring(1024, L'a')));
@@ -63,38 +63,37 @@ TEST_F(Registry, DeleteRefusesKeysWithSubkeys) {
 // Both escaping levels of a desktop entry, byte for byte, for what the end-to-end run (a double
 // quote, a dollar sign and a space, run by GLib) does not try.
 TEST(DropInText, QuotingParsingAndTheNemoFallbackForPercent) {
-  EXPECT_EQ(linux_shell::DesktopExecArg("/opt/a\\b/kivoret"), "\"/opt/a\\\\\\\\b/kivoret\"");
-  EXPECT_EQ(linux_shell::DesktopExecArg("/opt/100%/kivoret"), "\"/opt/100%%/kivoret\"");
-  EXPECT_EQ(linux_shell::DesktopExecArg("/opt/`x`/kivoret"), "\"/opt/\\\\`x\\\\`/kivoret\"");
-  EXPECT_EQ(linux_shell::ShellQuote("/a b/it's"), "'/a b/it'\\''s'");
-  EXPECT_EQ(linux_shell::ProgramOfCommand("\"/opt/a\"b/kivoret\" \"%1\""), "/opt/a\"b/kivoret");
-  EXPECT_EQ(linux_shell::ProgramOfCommand("/opt/kivoret %1"), std::nullopt);
-  EXPECT_EQ(linux_shell::WithoutAccessKey(L"&Open && go"), L"Open & go");
+  EXPECT_EQ(lnx::DesktopExecArg("/opt/a\\b/kivoret"), "\"/opt/a\\\\\\\\b/kivoret\"");
+  EXPECT_EQ(lnx::DesktopExecArg("/opt/100%/kivoret"), "\"/opt/100%%/kivoret\"");
+  EXPECT_EQ(lnx::DesktopExecArg("/opt/`x`/kivoret"), "\"/opt/\\\\`x\\\\`/kivoret\"");
+  EXPECT_EQ(lnx::ShellQuote("/a b/it's"), "'/a b/it'\\''s'");
+  EXPECT_EQ(lnx::ProgramOfCommand("\"/opt/a\"b/kivoret\" \"%1\""), "/opt/a\"b/kivoret");
+  EXPECT_EQ(lnx::ProgramOfCommand("/opt/kivoret %1"), std::nullopt);
+  EXPECT_EQ(lnx::WithoutAccessKey(L"&Open && go"), L"Open & go");
   // Nemo cannot take a percent sign in Exec: the script stands in, or the action is off.
-  const auto nemo = [](const char* s) { return linux_shell::NemoActionText("N", "/%/x", s); };
+  const auto nemo = [](const char* s) { return lnx::NemoActionText("N", "/%/x", s); };
   EXPECT_NE(nemo("/s/my script").find("Exec=\"/s/my script\" %F\n"), std::string::npos);
   EXPECT_NE(nemo("/s%/script").find("Active=false\n"), std::string::npos);
 }
 
 TEST(Places, SettingsBesideAPortableCopyElseInTheConfigFolder) {
   TempDir dir;
-  const std::wstring appDir = linux_cp::Decode(dir.path()) + L"/";  // else: end to end
+  const std::wstring appDir = lnx::Decode(dir.path()) + L"/";  // else: end to end
   WriteBytes(dir / "Setting.ini", "");
-  EXPECT_EQ(linux_paths::SettingsDirFor(appDir), appDir);
+  EXPECT_EQ(lnx::SettingsDirFor(appDir), appDir);
   const ScopedEnv config("XDG_CONFIG_HOME", "relative/cfg");  // no base directory: HOME's default
   const ScopedEnv home("HOME", dir.path());
-  EXPECT_EQ(linux_paths::ProgramConfigDir(), dir / ".config/kivoret");
+  EXPECT_EQ(lnx::ProgramConfigDir(), dir / ".config/kivoret");
   const ScopedEnv data("XDG_DATA_HOME", std::nullopt);
-  EXPECT_EQ(linux_paths::DataHome(), dir / ".local/share");
+  EXPECT_EQ(lnx::DataHome(), dir / ".local/share");
 }
 
 // Through the OS services, as the core uses them. Existence, modes, removal and the Exec lines
-// run are checked end to end; these keys are not, nor an entry whose files are gone.
+// run are checked end to end; the stand-in's keys are not, nor an entry whose files are gone.
 TEST_F(Registry, ContextMenuEntryWritesTheDropInsAndReadsAsAbsentWithoutThem) {
   const std::wstring key = L"Folder\\shell\\Kivoret";
-  ASSERT_TRUE(os_.RegSetString(RegRoot::CurrentUserClasses, key, L"", L"キヴォレットに登録(&F)"));
-  ASSERT_TRUE(os_.RegSetString(RegRoot::CurrentUserClasses, key + L"\\command", L"",
-                               L"\"/opt/my apps/kivoret\" \"%1\""));
+  ASSERT_TRUE(os_.InstallFolderEntry(L"Kivoret", L"キヴォレットに登録(&F)",
+                                     L"\"/opt/my apps/kivoret\" \"%1\""));
   EXPECT_EQ(ReadBytes(dir_ / "data/kio/servicemenus/kivoret.desktop"),
             "[Desktop Entry]\nType=Service\nMimeType=inode/directory;\n"
             "X-KDE-ServiceTypes=KonqPopupMenu/Plugin\nActions=register;\n\n"
@@ -103,13 +102,18 @@ TEST_F(Registry, ContextMenuEntryWritesTheDropInsAndReadsAsAbsentWithoutThem) {
   EXPECT_EQ(ReadBytes(dir_ / "data/nemo/actions/kivoret.nemo_action"),
             "[Nemo Action]\nName=キヴォレットに登録\nExec=\"/opt/my apps/kivoret\" %F\n"
             "Quote=double\nSelection=s\nExtensions=dir;\nActive=true\n");
+  EXPECT_EQ(os_.FolderEntryCommand(L"Kivoret"), L"\"/opt/my apps/kivoret\" \"%1\"");
   EXPECT_EQ(os_.RegQueryString(RegRoot::ClassesRoot, key + L"\\command", L""),
-            L"\"/opt/my apps/kivoret\" \"%1\"");
+            L"\"/opt/my apps/kivoret\" \"%1\"")
+      << "the stand-in keeps the keys";
   std::filesystem::remove(dir_ / "data/nautilus/scripts/キヴォレットに登録");
-  EXPECT_EQ(os_.RegQueryString(RegRoot::CurrentUserClasses, key + L"\\command", L""), std::nullopt);
+  EXPECT_EQ(os_.FolderEntryCommand(L"Kivoret"), std::nullopt);
   EXPECT_EQ(os_.RegQueryString(RegRoot::CurrentUserClasses, key, L""), L"キヴォレットに登録(&F)")
-      << "other keys are plain values";
+      << "the keys are plain values";
+  ASSERT_TRUE(os_.RemoveFolderEntry(L"Kivoret"));
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "data/nemo/actions/kivoret.nemo_action"));
+  EXPECT_EQ(os_.RegQueryString(RegRoot::CurrentUserClasses, key, L""), std::nullopt);
 }
 
 }  // namespace
-}  // namespace kv
+}  // namespace kv::lnx

@@ -50,12 +50,12 @@ class SaveKill : public ::testing::Test {
   struct Program {
     explicit Program(const std::string& dir)
         : os({dir + "/config", dir + "/data"}, {}, "/nonexistent"), tk(1, argv), ctx(os, tk) {
-      ctx.AppDir = linux_cp::Decode(dir) + L"/";
+      ctx.AppDir = lnx::Decode(dir) + L"/";
     }
     char arg0[8] = "kivoret";
     char* argv[2] = {arg0, nullptr};
-    LinuxOsServices os;
-    QtToolkit tk;
+    lnx::LinuxOsServices os;
+    lnx::QtToolkit tk;
     Module1::Context ctx;
   };
 

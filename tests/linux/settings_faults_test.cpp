@@ -19,7 +19,7 @@
 #include "temp_dir.h"
 #include "toolkit_qt.h"
 
-namespace kv {
+namespace kv::lnx {
 namespace {
 
 using namespace testing;
@@ -57,7 +57,7 @@ class SettingsFaults : public ::testing::Test {
     UseDir(dir_.path());
   }
   void UseDir(const std::string& dir) {
-    ctx_.AppDir = linux_cp::Decode(dir) + L"/";
+    ctx_.AppDir = lnx::Decode(dir) + L"/";
     file_ = dir + "/Setting.ini";
   }
   void SetList(int n, std::size_t valueSize = 0) {
@@ -81,6 +81,18 @@ class SettingsFaults : public ::testing::Test {
   Module1::Context ctx_{os_, tk_};
   std::string file_;
 };
+
+// The per-user settings folder is made on the first save into it; no other folder is.
+TEST_F(SettingsFaults, OnlyTheSettingsFolderIsMadeOnTheFirstSave) {
+  os_.SetCreatableDirectory(lnx::Decode(dir_ / "cfg/kivoret/"));
+  SetList(2);
+  UseDir(dir_ / "other");
+  EXPECT_FALSE(Module1::SaveSettings(ctx_));
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "other"));
+  UseDir(dir_ / "cfg/kivoret");
+  ASSERT_TRUE(Module1::SaveSettings(ctx_));
+  EXPECT_EQ(Loaded(), ctx_.FolderList);
+}
 
 // A link is followed to the file it names, which is replaced beside itself; the link stays.
 TEST_F(SettingsFaults, SymlinkedFileIsFollowedAndTheLinkStays) {
@@ -157,8 +169,7 @@ TEST_F(SettingsFaults, UnreadableFileIsNeverOverwritten) {
   // Missing, and a path through a file, are simply no settings yet.
   EXPECT_EQ(os_.ReadWholeFile(ctx_.AppDir + L"nothing.ini").state, FileState::Missing);
   WriteBytes(dir_ / "plain", "x");
-  EXPECT_EQ(os_.ReadWholeFile(linux_cp::Decode(dir_ / "plain/Setting.ini")).state,
-            FileState::Missing);
+  EXPECT_EQ(os_.ReadWholeFile(lnx::Decode(dir_ / "plain/Setting.ini")).state, FileState::Missing);
 }
 
 // A full disk: every write is checked, the old file stays and no scratch file is left.
@@ -259,4 +270,4 @@ TEST_F(SettingsFaults, TenMegabytesOfEntriesLoadAndSaveQuickly) {
 }
 
 }  // namespace
-}  // namespace kv
+}  // namespace kv::lnx

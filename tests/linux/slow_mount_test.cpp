@@ -18,7 +18,7 @@
 #include "os_linux.h"
 #include "temp_dir.h"
 
-namespace kv {
+namespace kv::lnx {
 namespace {
 
 using namespace std::chrono_literals;
@@ -67,8 +67,7 @@ class SlowMount : public ::testing::Test {
 };
 
 TEST_F(SlowMount, IsListedWithTheFailedQueryTitleWithinTheDeadline) {
-  LinuxOsServices os({dir_.path(), dir_.path()}, linux_mounts::RealMachine(),
-                     "/proc/self/mountinfo");
+  LinuxOsServices os({dir_.path(), dir_.path()}, lnx::RealMachine(), "/proc/self/mountinfo");
   const auto start = std::chrono::steady_clock::now();
   const FolderArray list = Module1::GetDriveList(os);
   EXPECT_LT(std::chrono::steady_clock::now() - start, Module1::kDriveDeadline + 300ms);
@@ -82,4 +81,4 @@ TEST_F(SlowMount, IsListedWithTheFailedQueryTitleWithinTheDeadline) {
 }
 
 }  // namespace
-}  // namespace kv
+}  // namespace kv::lnx

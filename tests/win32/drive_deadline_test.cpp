@@ -13,8 +13,10 @@
 #include "toolkit_win32.h"
 #include "windows_api.h"
 
-namespace kv::test {
+namespace kv::win32 {
 namespace {
+
+using namespace test;
 
 TEST(DriveErrorMode, DriveQueriesRaiseNoSystemBoxAndTheOtherBitsStay) {
   const UINT before = ::GetErrorMode();
@@ -77,4 +79,4 @@ TEST(DriveDeadlineWin32, AHungQueryCostsOneDeadlineAndTheProcessStillEnds) {
 }
 
 }  // namespace
-}  // namespace kv::test
+}  // namespace kv::win32

@@ -7,7 +7,7 @@
 #include "ui/layout.h"
 #include "windows_api.h"
 
-namespace kv::test {
+namespace kv::win32 {
 namespace {
 
 using Strings = std::vector<std::wstring>;
@@ -150,7 +150,7 @@ TEST(FormLauncherTest, CreateFormMakesOnlyTheHiddenWindowAndControlsComeOnce) {
 
 // What the test does inside the popup's modal loop: read its items, then press keys.
 struct PopupScript {
-  int downs = 0;        // Down presses (the first one reaches the top item); -1: Escape
+  int downs = 0;             // Down presses (the first one reaches the top item); -1: Escape
   BYTE shift = 0, ctrl = 0;  // key states while Enter is pressed
   Strings shown;
   bool ran = false;
@@ -166,9 +166,8 @@ void CALLBACK DrivePopup(HWND, UINT, UINT_PTR timer, DWORD) {
   for (int i = 0, n = GetMenuItemCount(m); i < n; ++i) {
     wchar_t buf[256] = {};
     GetMenuStringW(m, static_cast<UINT>(i), buf, 256, MF_BYPOSITION);
-    s.shown.push_back(GetMenuState(m, static_cast<UINT>(i), MF_BYPOSITION) & MF_SEPARATOR
-                          ? L"<sep>"
-                          : buf);
+    s.shown.push_back(GetMenuState(m, static_cast<UINT>(i), MF_BYPOSITION) & MF_SEPARATOR ? L"<sep>"
+                                                                                          : buf);
   }
   const auto post = [](UINT msg, WPARAM key) {
     PostThreadMessageW(GetCurrentThreadId(), msg, key, 0);
@@ -231,4 +230,4 @@ TEST_F(FormTest, PopupItemsReturnsTheChosenIndexAndTheKeysHeld) {
 }
 
 }  // namespace
-}  // namespace kv::test
+}  // namespace kv::win32

@@ -18,8 +18,10 @@ void PrintTo(const IniIntCase& c, std::ostream* os) { *os << c.name; }
 void PrintTo(const IniWriteCase& c, std::ostream* os) { *os << c.name; }
 }  // namespace kv::contract
 
-namespace kv::test {
+namespace kv::win32 {
 namespace {
+
+using namespace test;
 
 // The real profile functions, read with room to spare: Wine garbles a multibyte value that
 // does not fit and cuts one character too many from a quoted value at an exact fit.
@@ -71,10 +73,9 @@ TEST_P(IniWriteTest, WritesAsWindowsDoes) {
   const auto& c = GetParam();
   File();
   for (const auto& w : c.writes)
-    ASSERT_TRUE(WritePrivateProfileStringA(win32::ToAcp(w.section).c_str(),
-                                           win32::ToAcp(w.key).c_str(),
-                                           win32::ToAcp(w.value).c_str(),
-                                           win32::ToAcp(file).c_str()));
+    ASSERT_TRUE(
+        WritePrivateProfileStringA(win32::ToAcp(w.section).c_str(), win32::ToAcp(w.key).c_str(),
+                                   win32::ToAcp(w.value).c_str(), win32::ToAcp(file).c_str()));
   EXPECT_EQ(ReadBytes(file).value_or("<no file>"),
             UnderWine() && c.expectedUnderWine ? *c.expectedUnderWine : c.expected)
       << "real";
@@ -141,4 +142,4 @@ TEST_F(SettingsFileTest, SaveReplacesTheFileWholeInCp932LoadReadsItBackAFailedSa
 }
 
 }  // namespace
-}  // namespace kv::test
+}  // namespace kv::win32

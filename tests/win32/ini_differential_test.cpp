@@ -13,8 +13,10 @@
 #include "scratch_dir.h"
 #include "windows_api.h"
 
-namespace kv::test {
+namespace kv::win32 {
 namespace {
+
+using namespace test;
 
 // Files mix these names (case and blanks vary) so that lookups, duplicates and misses all occur.
 const char* const kSections[] = {"Main", "Folder001", "Folder002", "a b", "\x93\xfa\x96\x7b"};
@@ -237,4 +239,4 @@ TEST_F(IniDifferential, FilesWrittenFromEmptyAreTheSame) {
 }
 
 }  // namespace
-}  // namespace kv::test
+}  // namespace kv::win32

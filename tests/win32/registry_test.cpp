@@ -9,7 +9,7 @@
 #include "toolkit_win32.h"
 #include "windows_api.h"
 
-namespace kv::test {
+namespace kv::win32 {
 namespace {
 
 // The default value's raw bytes in the system code page, empty when missing.
@@ -97,4 +97,4 @@ TEST(ContextMenuEntryTest, AddDetectRemoveRoundTripInCp932AndAMachineWideEntryIs
 }
 
 }  // namespace
-}  // namespace kv::test
+}  // namespace kv::win32

@@ -11,7 +11,7 @@
 #include "toolkit_win32.h"
 #include "windows_api.h"
 
-namespace kv::test {
+namespace kv::win32 {
 namespace {
 
 TEST(ResourcesTest, IconVersionAndManifest) {
@@ -89,4 +89,4 @@ TEST(ResourcesTest, NoStartUpImportOfComctl32OrShell32) {
 }
 
 }  // namespace
-}  // namespace kv::test
+}  // namespace kv::win32

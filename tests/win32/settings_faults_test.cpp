@@ -11,8 +11,10 @@
 #include "toolkit_win32.h"
 #include "windows_api.h"
 
-namespace kv::test {
+namespace kv::win32 {
 namespace {
+
+using namespace test;
 
 namespace fs = std::filesystem;
 
@@ -126,4 +128,4 @@ TEST_F(SettingsFaultsWin32, StaleScratchFileIsNeverReadAndIsReplaced) {
 }
 
 }  // namespace
-}  // namespace kv::test
+}  // namespace kv::win32

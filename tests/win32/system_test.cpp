@@ -10,8 +10,10 @@
 #include "toolkit_win32.h"
 #include "windows_api.h"
 
-namespace kv::test {
+namespace kv::win32 {
 namespace {
+
+using namespace test;
 
 TEST(DriveListTest, RealDrivesHaveRootsAndTitlesInOneOfTheForms) {
   win32::Win32OsServices os;
@@ -63,16 +65,6 @@ TEST_F(DirTest, OnlyHiddenAndSystemEntriesAreNone) {
   EXPECT_TRUE(tk.Dir(dir.dir() + L"hid", vbDirectory).found);
 }
 
-// Creating a file is in every save of the settings tests and the e2e flows.
-TEST_F(DirTest, TruncateEmptiesAndReportsFailure) {
-  const std::wstring file = dir.file(L"t.ini");
-  WriteBytes(file, "content");
-  ASSERT_TRUE(tk.TruncateFile(file));
-  EXPECT_EQ(ReadBytes(file), std::string());
-  EXPECT_FALSE(tk.TruncateFile(dir.dir() + L"missing\\t.ini"));
-  EXPECT_FALSE(tk.TruncateFile(dir.dir() + L"\u0100.ini"));
-}
-
 TEST(ApplicationTest, ArgumentsPathNameAndUnitConversions) {
   const std::pair<const wchar_t*, const wchar_t*> lines[] = {
       {LR"("C:\My Tools\k.exe")", L""},
@@ -97,4 +89,4 @@ TEST(ApplicationTest, ArgumentsPathNameAndUnitConversions) {
 }
 
 }  // namespace
-}  // namespace kv::test
+}  // namespace kv::win32

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <cwchar>
 
-namespace kv::linux_cp {
+namespace kv::lnx {
 namespace {
 
 constexpr wchar_t kEscapeBase = 0xDC80;
@@ -78,4 +78,4 @@ std::string EncodeLossy(std::wstring_view text) {
   return out;
 }
 
-}  // namespace kv::linux_cp
+}  // namespace kv::lnx

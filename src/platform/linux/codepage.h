@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-namespace kv::linux_cp {
+namespace kv::lnx {
 
 // Bytes that do not decode become U+DC80 + byte, so that any byte string survives a round trip.
 std::wstring Decode(std::string_view bytes);
@@ -16,4 +16,4 @@ bool Encode(std::wstring_view text, std::string& out);
 // Lossy form of Encode for places where a failure has no better answer than '?'.
 std::string EncodeLossy(std::wstring_view text);
 
-}  // namespace kv::linux_cp
+}  // namespace kv::lnx

@@ -11,7 +11,7 @@
 #include "files.h"
 #include "kivoret_version.h"
 
-namespace kv::linux_shell {
+namespace kv::lnx {
 namespace {
 
 // The escapes of a desktop-entry string value.
@@ -147,10 +147,10 @@ mode_t ModeOr(const std::string& path, mode_t fallback) {
 
 // The user's uca.xml, or the system's while the user has none; empty when neither exists.
 std::optional<std::string> ThunarStartingText(const DropInFiles& files) {
-  if (auto own = linux_files::ReadFile(files.thunarActions)) return own;
+  if (auto own = lnx::ReadFile(files.thunarActions)) return own;
   if (errno != ENOENT) return std::nullopt;
   for (const std::string& path : files.thunarDefaults) {
-    if (auto system = linux_files::ReadFile(path)) return system;
+    if (auto system = lnx::ReadFile(path)) return system;
   }
   return std::string();
 }
@@ -165,21 +165,21 @@ bool InstallThunar(const DropInFiles& files, const std::string& name, const std:
   if (!updated) return false;
   if (*updated == *xml && Exists(files.thunarActions)) return true;
   const std::string target = Target(files.thunarActions);
-  return linux_files::MakeDirs(linux_files::DirName(target), 0755) &&
-         linux_files::WriteFileAtomic(target, *updated, ModeOr(target, 0644));
+  return lnx::MakeDirs(lnx::DirName(target), 0755) &&
+         lnx::WriteFileAtomic(target, *updated, ModeOr(target, 0644));
 }
 
 bool RemoveThunar(const DropInFiles& files) {
-  const auto xml = linux_files::ReadFile(files.thunarActions);
+  const auto xml = lnx::ReadFile(files.thunarActions);
   if (!xml) return errno == ENOENT || errno == ENOTDIR;
   if (!HasThunarAction(*xml, files.thunarId)) return true;
   const std::string target = Target(files.thunarActions);
-  return linux_files::WriteFileAtomic(target, WithoutThunarAction(*xml, files.thunarId),
-                                      ModeOr(target, 0644));
+  return lnx::WriteFileAtomic(target, WithoutThunarAction(*xml, files.thunarId),
+                              ModeOr(target, 0644));
 }
 
 bool ThunarPresent(const DropInFiles& files) {
-  const auto xml = linux_files::ReadFile(files.thunarActions);
+  const auto xml = lnx::ReadFile(files.thunarActions);
   return xml && HasThunarAction(*xml, files.thunarId);
 }
 
@@ -372,10 +372,10 @@ bool HasThunarAction(const std::string& xml, const std::string& id) {
   return OurAction(xml, id).has_value();
 }
 
-bool Install(const DropInFiles& files, const std::string& name, const std::string& program) {
-  using linux_files::DirName;
-  using linux_files::MakeDirs;
-  using linux_files::WriteFileAtomic;
+bool InstallDropIns(const DropInFiles& files, const std::string& name, const std::string& program) {
+  using lnx::DirName;
+  using lnx::MakeDirs;
+  using lnx::WriteFileAtomic;
   bool ok = MakeDirs(DirName(files.serviceMenu), 0755) &&
             WriteFileAtomic(files.serviceMenu, ServiceMenuText(name, program, files.nautilusScript),
                             0755);
@@ -391,7 +391,7 @@ bool Install(const DropInFiles& files, const std::string& name, const std::strin
   return ok;
 }
 
-bool Remove(const DropInFiles& files) {
+bool RemoveDropIns(const DropInFiles& files) {
   bool ok = RemoveOne(files.serviceMenu);
   ok = RemoveOne(files.nemoAction) && ok;
   ok = RemoveOne(files.nautilusScript) && ok;
@@ -400,9 +400,9 @@ bool Remove(const DropInFiles& files) {
   return ok;
 }
 
-bool Present(const DropInFiles& files) {
+bool DropInsPresent(const DropInFiles& files) {
   return Exists(files.serviceMenu) && Exists(files.nemoAction) && Exists(files.nautilusScript) &&
          Exists(files.cajaScript) && ThunarPresent(files);
 }
 
-}  // namespace kv::linux_shell
+}  // namespace kv::lnx

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace kv::linux_shell {
+namespace kv::lnx {
 
 struct DropInFiles {
   std::string serviceMenu;     // Dolphin
@@ -58,9 +58,9 @@ std::optional<std::string> WithThunarAction(const std::string& xml, const std::s
 std::string WithoutThunarAction(const std::string& xml, const std::string& id);
 bool HasThunarAction(const std::string& xml, const std::string& id);
 
-bool Install(const DropInFiles& files, const std::string& name, const std::string& program);
+bool InstallDropIns(const DropInFiles& files, const std::string& name, const std::string& program);
 // True when none of the files is left.
-bool Remove(const DropInFiles& files);
-bool Present(const DropInFiles& files);
+bool RemoveDropIns(const DropInFiles& files);
+bool DropInsPresent(const DropInFiles& files);
 
-}  // namespace kv::linux_shell
+}  // namespace kv::lnx

@@ -8,29 +8,11 @@
 #include <cerrno>
 #include <climits>
 
-namespace kv::linux_files {
+#include "codepage.h"
+#include "unique_fd.h"
+
+namespace kv::lnx {
 namespace {
-
-// A descriptor closed on every path; Close() reports what a plain close would lose.
-class UniqueFd {
- public:
-  explicit UniqueFd(int fd) : fd_(fd) {}
-  UniqueFd(const UniqueFd&) = delete;
-  UniqueFd& operator=(const UniqueFd&) = delete;
-  ~UniqueFd() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  int get() const { return fd_; }
-  explicit operator bool() const { return fd_ >= 0; }
-  bool Close() {
-    const int fd = fd_;
-    fd_ = -1;
-    return ::close(fd) == 0;
-  }
-
- private:
-  int fd_;
-};
 
 bool WriteAll(int fd, std::string_view data) {
   while (!data.empty()) {
@@ -57,11 +39,8 @@ std::string FollowLinks(std::string path) {
 }
 
 bool FsyncPath(const std::string& path, int flags) {
-  const int fd = ::open(path.c_str(), flags | O_CLOEXEC);
-  if (fd < 0) return false;
-  const bool ok = ::fsync(fd) == 0;
-  ::close(fd);
-  return ok;
+  const UniqueFd fd{::open(path.c_str(), flags | O_CLOEXEC)};
+  return fd && ::fsync(fd.get()) == 0;
 }
 
 }  // namespace
@@ -73,23 +52,22 @@ std::string DirName(const std::string& path) {
 }
 
 std::optional<std::string> ReadFile(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return std::nullopt;
+  UniqueFd fd{::open(path.c_str(), O_RDONLY | O_CLOEXEC)};
+  if (!fd) return std::nullopt;
   std::string out;
   char buf[65536];
   for (;;) {
-    const ssize_t n = ::read(fd, buf, sizeof buf);
+    const ssize_t n = ::read(fd.get(), buf, sizeof buf);
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) {
       const int e = errno;
-      ::close(fd);
+      fd.Close();
       errno = e;
       return std::nullopt;
     }
     if (n == 0) break;
     out.append(buf, static_cast<std::size_t>(n));
   }
-  ::close(fd);
   return out;
 }
 
@@ -116,13 +94,12 @@ bool ReplaceWholeFile(const std::string& path, std::string_view bytes) {
   // we write is a new file of ours, not something a stale name points at.
   const std::string scratch = target + ".new";
   if (::unlink(scratch.c_str()) != 0 && errno != ENOENT) return false;
-  UniqueFd fd{::open(scratch.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
-                     existed ? 0600 : 0666)};
+  UniqueFd fd{
+      ::open(scratch.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, existed ? 0600 : 0666)};
   if (!fd) return false;
   struct stat written {};
   bool ok = WriteAll(fd.get(), bytes) && ::fsync(fd.get()) == 0 &&
-            ::fstat(fd.get(), &written) == 0 &&
-            written.st_size == static_cast<off_t>(bytes.size());
+            ::fstat(fd.get(), &written) == 0 && written.st_size == static_cast<off_t>(bytes.size());
   if (ok && existed) {
     // Owner and group where we may (root, or a group of ours); the mode in any case.
     if (old.st_uid != written.st_uid || old.st_gid != written.st_gid) {
@@ -161,20 +138,23 @@ bool ReplaceDurably(const std::string& source, const std::string& target) {
 
 bool WriteFileAtomic(const std::string& path, const std::string& bytes, mode_t mode) {
   const std::string temp = path + ".new";
-  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode);
-  if (fd < 0) return false;
-  bool ok = true;
-  for (std::size_t done = 0; ok && done < bytes.size();) {
-    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    ok = n > 0;
-    if (ok) done += static_cast<std::size_t>(n);
-  }
-  ok = ::fchmod(fd, mode) == 0 && ok;  // the umask must not take the execute bits away
-  ok = ::close(fd) == 0 && ok;
+  UniqueFd fd{::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode)};
+  if (!fd) return false;
+  bool ok = WriteAll(fd.get(), bytes);
+  ok = ::fchmod(fd.get(), mode) == 0 && ok;  // the umask must not take the execute bits away
+  ok = fd.Close() && ok;
   ok = ok && ReplaceDurably(temp, path);
   if (!ok) ::unlink(temp.c_str());
   return ok;
 }
 
-}  // namespace kv::linux_files
+DirResult TestDirectory(const std::wstring& path) {
+  std::string p;
+  if (!lnx::Encode(path, p) || p.find('\0') != std::string::npos) return {52, false};
+  if (p.empty()) return {0, false};
+  struct stat st {};
+  if (::stat(p.c_str(), &st) != 0) return {errno == ENAMETOOLONG ? 52 : 0, false};
+  return {0, S_ISDIR(st.st_mode) && ::access(p.c_str(), R_OK | X_OK) == 0};
+}
+
+}  // namespace kv::lnx

@@ -7,9 +7,9 @@
 #include <string>
 #include <string_view>
 
-#include "platform/os_services.h"
+#include "platform/toolkit.h"
 
-namespace kv::linux_files {
+namespace kv::lnx {
 
 // The whole file; nullopt with errno set when it cannot be read.
 std::optional<std::string> ReadFile(const std::string& path);
@@ -25,5 +25,9 @@ bool ReplaceWholeFile(const std::string& path, std::string_view bytes);
 // rename plus the fsyncs that make it durable.
 bool ReplaceDurably(const std::string& source, const std::string& target);
 std::string DirName(const std::string& path);
+// Toolkit::Dir on Linux: found is true for a folder the user may enter. Error 52 stands for a
+// name the file system cannot take at all: an embedded NUL, a character the locale cannot
+// encode, or a name too long; a path that names nothing, or a file, is simply not found.
+DirResult TestDirectory(const std::wstring& path);
 
-}  // namespace kv::linux_files
+}  // namespace kv::lnx

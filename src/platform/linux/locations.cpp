@@ -5,11 +5,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <climits>
 #include <cstdlib>
 
 #include "codepage.h"
 
-namespace kv::linux_paths {
+namespace kv::lnx {
 namespace {
 
 std::string Home() {
@@ -31,6 +32,12 @@ std::string XdgDir(const char* variable, const char* fallbackBelowHome) {
 }
 
 }  // namespace
+
+std::string ExePath() {
+  char buf[PATH_MAX];
+  const ssize_t n = ::readlink("/proc/self/exe", buf, sizeof buf - 1);
+  return n > 0 ? std::string(buf, static_cast<std::size_t>(n)) : std::string();
+}
 
 std::string ConfigHome() { return XdgDir("XDG_CONFIG_HOME", "/.config"); }
 std::string DataHome() { return XdgDir("XDG_DATA_HOME", "/.local/share"); }
@@ -54,9 +61,9 @@ std::string ProgramConfigDir() { return ConfigHome() + "/kivoret"; }
 
 std::wstring SettingsDirFor(const std::wstring& appDir) {
   struct stat st {};
-  const std::string portable = linux_cp::EncodeLossy(appDir + L"Setting.ini");
+  const std::string portable = lnx::EncodeLossy(appDir + L"Setting.ini");
   if (::stat(portable.c_str(), &st) == 0 && S_ISREG(st.st_mode)) return appDir;
-  return linux_cp::Decode(ProgramConfigDir()) + L"/";
+  return lnx::Decode(ProgramConfigDir()) + L"/";
 }
 
-}  // namespace kv::linux_paths
+}  // namespace kv::lnx

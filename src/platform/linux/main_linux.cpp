@@ -33,7 +33,7 @@ int main(int argc, char** argv) {
   if (wayland != nullptr && *wayland != '\0' && (chosen == nullptr || *chosen == '\0')) {
     ::setenv("QT_QPA_PLATFORM", "wayland;xcb", 1);
   }
-  kv::LinuxOsServices os;
+  kv::lnx::LinuxOsServices os;
   // The launcher (no argument) begins its drive step here: waiting for a drive that does not
   // answer then overlaps Qt's start instead of following it.
   std::shared_ptr<kv::Module1::DriveStep> drives;
@@ -41,12 +41,12 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);  // sets the locale from the environment once more
   ReadAsciiLocaleAsUtf8();
 
-  kv::QtToolkit tk(argc, argv);
+  kv::lnx::QtToolkit tk(argc, argv);
   kv::Module1::Context ctx{os, tk};
   ctx.EarlyDriveStep = std::move(drives);
   std::wstring appDir = tk.AppPath();
   if (appDir.empty() || appDir.back() != L'/') appDir += L'/';
-  ctx.SettingsDir = kv::linux_paths::SettingsDirFor(appDir);
+  ctx.SettingsDir = kv::lnx::SettingsDirFor(appDir);
   if (ctx.SettingsDir != appDir) os.SetCreatableDirectory(ctx.SettingsDir);
   const auto form = kv::StartUp(ctx);
   return tk.RunEventLoop();

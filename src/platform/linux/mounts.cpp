@@ -11,7 +11,9 @@
 #include <cstdlib>
 #include <fstream>
 
-namespace kv::linux_mounts {
+#include "unique_fd.h"
+
+namespace kv::lnx {
 namespace {
 
 constexpr std::string_view kPseudo[] = {
@@ -156,10 +158,10 @@ unsigned DriveTypeOf(const Mount& m, const MachineFacts& facts) {
 MachineFacts RealMachine() {
   MachineFacts facts;
   facts.labelOf = [](const std::string& devNumber) -> std::optional<std::string> {
-    DIR* dir = ::opendir("/dev/disk/by-label");
-    if (dir == nullptr) return std::nullopt;
+    const UniqueDir dir{::opendir("/dev/disk/by-label")};
+    if (!dir) return std::nullopt;
     std::optional<std::string> found;
-    while (dirent* e = ::readdir(dir)) {
+    while (dirent* e = ::readdir(dir.get())) {
       if (e->d_name[0] == '.') continue;
       struct stat st {};
       const std::string path = std::string("/dev/disk/by-label/") + e->d_name;
@@ -170,7 +172,6 @@ MachineFacts RealMachine() {
         break;
       }
     }
-    ::closedir(dir);
     return found;
   };
   facts.isRemovable = [](const std::string& devNumber) {
@@ -190,4 +191,4 @@ MachineFacts RealMachine() {
   return facts;
 }
 
-}  // namespace kv::linux_mounts
+}  // namespace kv::lnx

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-namespace kv::linux_mounts {
+namespace kv::lnx {
 
 struct Mount {
   std::string root;       // mount point ending in "/"
@@ -39,4 +39,4 @@ unsigned DriveTypeOf(const Mount& m, const MachineFacts& facts);
 // "\x20"-style escapes of /dev/disk/by-label names.
 std::string DecodeLabelName(std::string_view name);
 
-}  // namespace kv::linux_mounts
+}  // namespace kv::lnx

@@ -1,4 +1,4 @@
-// LinuxOsServices: conversions at the boundary, the stand-ins and the Qt-side services.
+// LinuxOsServices without Qt: whole files and their text, mounts as drives, the opener.
 #include "os_linux.h"
 
 #include <langinfo.h>
@@ -6,26 +6,19 @@
 #include <spawn.h>
 #include <unistd.h>
 
-#include <QCursor>
-#include <QFileDialog>
-#include <QListWidget>
-#include <QScrollBar>
 #include <cstring>
 
 #include "codepage.h"
-#include "dropins.h"
 #include "files.h"
 #include "locations.h"
 
 extern char** environ;
 
-namespace kv {
+namespace kv::lnx {
 namespace {
 
-using linux_cp::Decode;
-using linux_cp::EncodeLossy;
-
-constexpr wchar_t kDefaultMenuText[] = L"キヴォレットに登録";
+using lnx::Decode;
+using lnx::EncodeLossy;
 
 // The drive queries convert on threads of their own while the program may still be setting its
 // global locale (the launcher starts them before Qt, which sets it again): such a thread uses a
@@ -57,11 +50,10 @@ class ThreadCtype {
 }  // namespace
 
 LinuxOsServices::LinuxOsServices()
-    : LinuxOsServices({linux_paths::ProgramConfigDir(), linux_paths::DataHome()},
-                      linux_mounts::RealMachine(), "/proc/self/mountinfo") {}
+    : LinuxOsServices({lnx::ProgramConfigDir(), lnx::DataHome()}, lnx::RealMachine(),
+                      "/proc/self/mountinfo") {}
 
-LinuxOsServices::LinuxOsServices(Places places, linux_mounts::MachineFacts facts,
-                                 std::string mountInfoPath)
+LinuxOsServices::LinuxOsServices(Places places, lnx::MachineFacts facts, std::string mountInfoPath)
     : places_(std::move(places)),
       facts_(std::move(facts)),
       mountInfoPath_(std::move(mountInfoPath)),
@@ -69,19 +61,19 @@ LinuxOsServices::LinuxOsServices(Places places, linux_mounts::MachineFacts facts
 
 FileRead LinuxOsServices::ReadWholeFile(const std::wstring& path) {
   std::string p;
-  if (!linux_cp::Encode(path, p)) return {FileState::Missing, {}};
-  return linux_files::ReadWholeFile(p);
+  if (!lnx::Encode(path, p)) return {FileState::Missing, {}};
+  return lnx::ReadWholeFile(p);
 }
 
 bool LinuxOsServices::ReplaceWholeFile(const std::wstring& path, std::string_view bytes) {
   std::string p;
-  if (!linux_cp::Encode(path, p) || p.find('\0') != std::string::npos) return false;
+  if (!lnx::Encode(path, p) || p.find('\0') != std::string::npos) return false;
   if (!creatableDir_.empty()) {
     std::string dir = EncodeLossy(creatableDir_);
     while (dir.size() > 1 && dir.back() == '/') dir.pop_back();
-    if (linux_files::DirName(p) == dir) linux_files::MakeDirs(dir);
+    if (lnx::DirName(p) == dir) lnx::MakeDirs(dir);
   }
-  return linux_files::ReplaceWholeFile(p, bytes);
+  return lnx::ReplaceWholeFile(p, bytes);
 }
 
 std::wstring LinuxOsServices::DecodeFileText(std::string_view bytes) {
@@ -96,8 +88,8 @@ std::string LinuxOsServices::EncodeFileText(std::wstring_view text) {
 }
 
 std::wstring LinuxOsServices::GetLogicalDriveStrings() {
-  const auto table = linux_files::ReadFile(mountInfoPath_);
-  mounts_ = linux_mounts::ParseMountInfo(table.value_or(""));
+  const auto table = lnx::ReadFile(mountInfoPath_);
+  mounts_ = lnx::ParseMountInfo(table.value_or(""));
   std::wstring out;
   for (const auto& m : mounts_) {
     out += Decode(m.root);
@@ -106,7 +98,7 @@ std::wstring LinuxOsServices::GetLogicalDriveStrings() {
   return out;
 }
 
-const linux_mounts::Mount* LinuxOsServices::FindMount(const std::wstring& root) {
+const lnx::Mount* LinuxOsServices::FindMount(const std::wstring& root) {
   if (mounts_.empty()) GetLogicalDriveStrings();
   const std::string r = EncodeLossy(root);
   for (const auto& m : mounts_) {
@@ -124,10 +116,10 @@ DriveQuery LinuxOsServices::MakeDriveQuery(const std::wstring& root) {
   // it, so it is there, and the look only ever weeds out bind-mounted files.
   return [mount = *found, facts = facts_](DriveReport& report) {
     const ThreadCtype ctype;
-    report.Type(linux_mounts::DriveTypeOf(mount, facts));
+    report.Type(lnx::DriveTypeOf(mount, facts));
     const bool hasLabel = !mount.devNumber.empty() && facts.labelOf;
     report.Label(hasLabel ? Decode(facts.labelOf(mount.devNumber).value_or("")) : L"");
-    if (linux_mounts::BindMountedFile(mount, facts)) report.NotAFolder();
+    if (lnx::BindMountedFile(mount, facts)) report.NotAFolder();
   };
 }
 
@@ -143,101 +135,4 @@ void LinuxOsServices::ShellOpen(const std::wstring& path) {
   posix_spawnattr_destroy(&attr);
 }
 
-void LinuxOsServices::SetForegroundWindow(NativeHandle window) {
-  // A hidden window stays hidden: the launcher's form must never appear.
-  auto* w = reinterpret_cast<QWidget*>(window);
-  if (w != nullptr && w->isVisible()) {
-    w->raise();
-    w->activateWindow();
-  }
-}
-
-Point LinuxOsServices::GetCursorPos() {
-  const QPoint p = QCursor::pos();
-  return {p.x(), p.y()};
-}
-
-int LinuxOsServices::LBItemFromPt(NativeHandle list, Point screen, bool autoScroll) {
-  auto* lw = qobject_cast<QListWidget*>(reinterpret_cast<QWidget*>(list));
-  if (lw == nullptr) return -1;
-  QWidget* vp = lw->viewport();
-  const QPoint p = vp->mapFromGlobal(QPoint(screen.x, screen.y));
-  if (vp->rect().contains(p)) {
-    const QModelIndex index = lw->indexAt(p);
-    return index.isValid() ? index.row() : -1;
-  }
-  if (autoScroll && p.x() >= 0 && p.x() < vp->width()) {
-    const int line = lw->count() > 0 ? lw->sizeHintForRow(0) : 16;
-    QScrollBar* bar = lw->verticalScrollBar();
-    if (p.y() < 0 && p.y() >= -line) bar->setValue(bar->value() - bar->singleStep());
-    if (p.y() >= vp->height() && p.y() < vp->height() + line)
-      bar->setValue(bar->value() + bar->singleStep());
-  }
-  return -1;
-}
-
-std::wstring LinuxOsServices::BrowseForFolder(NativeHandle owner, const std::wstring& title) {
-  QString dir = QFileDialog::getExistingDirectory(reinterpret_cast<QWidget*>(owner),
-                                                  QString::fromStdWString(title));
-  while (dir.size() > 1 && dir.endsWith(u'/')) dir.chop(1);
-  return dir.toStdWString();
-}
-
-std::wstring LinuxOsServices::CommandVerb(const std::wstring& subkey) {
-  const std::wstring folded = linux_reg::FoldKey(linux_reg::NormalizeKeyPath(subkey));
-  constexpr std::wstring_view kHead = L"folder\\shell\\", kTail = L"\\command";
-  if (!folded.starts_with(kHead) || !folded.ends_with(kTail) ||
-      folded.size() <= kHead.size() + kTail.size()) {
-    return L"";
-  }
-  const std::wstring path = linux_reg::NormalizeKeyPath(subkey);
-  const std::wstring verb = path.substr(kHead.size(), path.size() - kHead.size() - kTail.size());
-  return verb.find(L'\\') == std::wstring::npos ? verb : L"";
-}
-
-linux_shell::DropInFiles LinuxOsServices::DropIns(const std::string& verb,
-                                                  const std::string& menuName) const {
-  // configDir is the program's folder in the user's configuration home.
-  return linux_shell::FilesFor(places_.dataHome, linux_files::DirName(places_.configDir),
-                               linux_paths::ConfigDirs(), verb, menuName);
-}
-
-std::wstring LinuxOsServices::MenuName(const std::wstring& verb) {
-  const auto text = registry_.Query(L"Folder\\shell\\" + verb, L"");
-  const std::wstring name = linux_shell::WithoutAccessKey(text.value_or(L""));
-  return name.empty() ? kDefaultMenuText : name;
-}
-
-std::optional<std::wstring> LinuxOsServices::RegQueryString(RegRoot, const std::wstring& subkey,
-                                                            const std::wstring& name) {
-  auto value = registry_.Query(subkey, name);
-  const std::wstring verb = CommandVerb(subkey);
-  if (value && !verb.empty() && name.empty()) {
-    // Drop-ins deleted by hand: the entry is gone for the user, so it is gone here too.
-    const auto files = DropIns(EncodeLossy(verb), EncodeLossy(MenuName(verb)));
-    if (!linux_shell::Present(files)) return std::nullopt;
-  }
-  return value;
-}
-
-bool LinuxOsServices::RegSetString(RegRoot, const std::wstring& subkey, const std::wstring& name,
-                                   const std::wstring& value) {
-  if (!registry_.Set(subkey, name, value)) return false;
-  const std::wstring verb = CommandVerb(subkey);
-  if (verb.empty() || !name.empty()) return true;
-  const auto program = linux_shell::ProgramOfCommand(EncodeLossy(value));
-  if (!program) return false;
-  const std::string menuName = EncodeLossy(MenuName(verb));
-  return linux_shell::Install(DropIns(EncodeLossy(verb), menuName), menuName, *program);
-}
-
-bool LinuxOsServices::RegDeleteKey(RegRoot, const std::wstring& subkey) {
-  const std::wstring verb = CommandVerb(subkey);
-  bool ok = true;
-  if (!verb.empty()) {
-    ok = linux_shell::Remove(DropIns(EncodeLossy(verb), EncodeLossy(MenuName(verb))));
-  }
-  return registry_.DeleteKey(subkey) && ok;
-}
-
-}  // namespace kv
+}  // namespace kv::lnx

@@ -9,7 +9,7 @@
 #include "platform/os_services.h"
 #include "registry.h"
 
-namespace kv {
+namespace kv::lnx {
 
 class LinuxOsServices final : public OsServices {
  public:
@@ -19,7 +19,7 @@ class LinuxOsServices final : public OsServices {
   };
   // The user's own places (XDG) and the machine's real mounts.
   LinuxOsServices();
-  LinuxOsServices(Places places, linux_mounts::MachineFacts facts, std::string mountInfoPath);
+  LinuxOsServices(Places places, lnx::MachineFacts facts, std::string mountInfoPath);
 
   FileRead ReadWholeFile(const std::wstring& path) override;
   bool ReplaceWholeFile(const std::wstring& path, std::string_view bytes) override;
@@ -43,23 +43,27 @@ class LinuxOsServices final : public OsServices {
                     const std::wstring& value) override;
   bool RegDeleteKey(RegRoot root, const std::wstring& subkey) override;
 
+  bool InstallFolderEntry(const std::wstring& verb, const std::wstring& menuText,
+                          const std::wstring& command) override;
+  bool RemoveFolderEntry(const std::wstring& verb) override;
+  std::optional<std::wstring> FolderEntryCommand(const std::wstring& verb) override;
+
   NativeHandle GetForegroundWindow() override;
   bool NavigateWindow(NativeHandle window, const std::wstring& path) override;
   bool SetClipboardText(const std::wstring& text) override;
 
  private:
-  const linux_mounts::Mount* FindMount(const std::wstring& root);
-  // The verb of "Folder\shell\<verb>\command", or empty for any other key.
-  static std::wstring CommandVerb(const std::wstring& subkey);
-  std::wstring MenuName(const std::wstring& verb);
-  linux_shell::DropInFiles DropIns(const std::string& verb, const std::string& menuName) const;
+  const lnx::Mount* FindMount(const std::wstring& root);
+  // The drop-in files of the entry `verb` showing `menuText` (the default text when empty).
+  DropInFiles DropIns(const std::wstring& verb, const std::wstring& menuText) const;
+  DropInFiles InstalledDropIns(const std::wstring& verb);
 
   Places places_;
-  linux_mounts::MachineFacts facts_;
+  lnx::MachineFacts facts_;
   std::string mountInfoPath_;
-  std::vector<linux_mounts::Mount> mounts_;
+  std::vector<lnx::Mount> mounts_;
   std::wstring creatableDir_;
-  linux_reg::RegistryFile registry_;
+  lnx::RegistryFile registry_;
 };
 
-}  // namespace kv
+}  // namespace kv::lnx

@@ -18,7 +18,7 @@
 #include <optional>
 #include <vector>
 
-namespace kv {
+namespace kv::lnx {
 
 QPoint PlaceMenu(QPoint pointer, QSize size, QRect bounds) {
   auto axis = [](int at, int length, int low, int high) {
@@ -77,8 +77,8 @@ class MenuPanel final : public QWidget {
       InitOption(opt, row, false);
       const QSize text = row.separator
                              ? QSize(2, 2)
-                             : QSize(opt.fontMetrics.horizontalAdvance(
-                                         QString(row.text).replace(QStringLiteral("&&"), QStringLiteral("&"))),
+                             : QSize(opt.fontMetrics.horizontalAdvance(QString(row.text).replace(
+                                         QStringLiteral("&&"), QStringLiteral("&"))),
                                      opt.fontMetrics.height());
       const QSize size = style()->sizeFromContents(QStyle::CT_MenuItem, &opt, text, this);
       row.rect = QRect(hmargin, y, 0, size.height());
@@ -166,7 +166,8 @@ class MenuPanel final : public QWidget {
     opt.maxIconWidth = 0;
     opt.reservedShortcutWidth = 0;
     opt.menuRect = rect();
-    opt.menuItemType = row.separator ? QStyleOptionMenuItem::Separator : QStyleOptionMenuItem::Normal;
+    opt.menuItemType =
+        row.separator ? QStyleOptionMenuItem::Separator : QStyleOptionMenuItem::Normal;
     opt.text = row.text;
     opt.rect = row.rect;
   }
@@ -202,9 +203,7 @@ class Overlay final : public QWidget {
     setFocusPolicy(Qt::StrongFocus);
     setWindowTitle(QApplication::applicationName());
     panel_->hide();
-    panel_->chosen = [this](int item, Qt::KeyboardModifiers m) {
-      Finish({item, ModifierBits(m)});
-    };
+    panel_->chosen = [this](int item, Qt::KeyboardModifiers m) { Finish({item, ModifierBits(m)}); };
   }
 
   void Place(QPoint pointer) {
@@ -296,4 +295,4 @@ PopupChoice PopupItemsWayland(std::span<const PopupItem> items) {
   return choice;
 }
 
-}  // namespace kv
+}  // namespace kv::lnx

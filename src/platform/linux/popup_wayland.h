@@ -8,7 +8,7 @@
 
 #include "platform/toolkit.h"
 
-namespace kv {
+namespace kv::lnx {
 
 // Wayland tells no client where the pointer is, and a popup needs a parent input event that a
 // launcher started from a hotkey never had. So a transparent window covers the output, learns the
@@ -20,4 +20,4 @@ PopupChoice PopupItemsWayland(std::span<const PopupItem> items);
 // pointer where it would cross the right or bottom edge, pushed inside where neither side fits.
 QPoint PlaceMenu(QPoint pointer, QSize size, QRect bounds);
 
-}  // namespace kv
+}  // namespace kv::lnx

@@ -1,38 +1,34 @@
 // Registry stand-in storage: an INI-like text file with quoted, backslash-escaped strings.
 #include "registry.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cwctype>
+#include <iterator>
+#include <utility>
 
 #include "codepage.h"
 #include "files.h"
 
-namespace kv::linux_reg {
+namespace kv::lnx {
 namespace {
 
 constexpr std::size_t kMaxDataBytes = 1024;
 
+// The characters written escaped, each with the letter that follows its backslash.
+constexpr std::pair<wchar_t, wchar_t> kEscapes[] = {
+    {L'\\', L'\\'}, {L'"', L'"'}, {L'\n', L'n'}, {L'\r', L'r'}, {L'\0', L'0'}};
+
 std::wstring Escape(const std::wstring& s) {
   std::wstring out;
   for (wchar_t c : s) {
-    switch (c) {
-      case L'\\':
-        out += L"\\\\";
-        break;
-      case L'"':
-        out += L"\\\"";
-        break;
-      case L'\n':
-        out += L"\\n";
-        break;
-      case L'\r':
-        out += L"\\r";
-        break;
-      case L'\0':
-        out += L"\\0";
-        break;
-      default:
-        out += c;
+    const auto* e = std::find_if(std::begin(kEscapes), std::end(kEscapes),
+                                 [c](const auto& p) { return p.first == c; });
+    if (e == std::end(kEscapes)) {
+      out += c;
+    } else {
+      out += L'\\';
+      out += e->second;
     }
   }
   return out;
@@ -50,12 +46,12 @@ std::optional<std::wstring> Unescape(const std::wstring& s, std::size_t& pos) {
     }
     if (c == L'\\' && pos + 1 < s.size()) {
       c = s[++pos];
-      if (c == L'n')
-        c = L'\n';
-      else if (c == L'r')
-        c = L'\r';
-      else if (c == L'0')
-        c = L'\0';
+      for (const auto& [raw, letter] : kEscapes) {
+        if (letter == c) {
+          c = raw;
+          break;
+        }
+      }
     }
     out += c;
   }
@@ -83,9 +79,9 @@ std::wstring NormalizeKeyPath(const std::wstring& s) {
 
 bool RegistryFile::Load(Tree& tree) const {
   tree.clear();
-  const std::optional<std::string> bytes = linux_files::ReadFile(path_);
+  const std::optional<std::string> bytes = lnx::ReadFile(path_);
   if (!bytes) return errno == ENOENT || errno == ENOTDIR;
-  const std::wstring text = linux_cp::Decode(*bytes);
+  const std::wstring text = lnx::Decode(*bytes);
   Key* current = nullptr;
   std::size_t pos = 0;
   while (pos < text.size()) {
@@ -120,8 +116,8 @@ bool RegistryFile::Save(const Tree& tree) const {
     for (const auto& [n, v] : key.values)
       text += L"\"" + Escape(v.name) + L"\"=\"" + Escape(v.text) + L"\"\r\n";
   }
-  return linux_files::MakeDirs(linux_files::DirName(path_)) &&
-         linux_files::WriteFileAtomic(path_, linux_cp::EncodeLossy(text), 0600);
+  return lnx::MakeDirs(lnx::DirName(path_)) &&
+         lnx::WriteFileAtomic(path_, lnx::EncodeLossy(text), 0600);
 }
 
 std::optional<std::wstring> RegistryFile::Query(const std::wstring& key,
@@ -132,7 +128,7 @@ std::optional<std::wstring> RegistryFile::Query(const std::wstring& key,
   if (k == tree.end()) return std::nullopt;
   const auto v = k->second.values.find(FoldKey(name));
   if (v == k->second.values.end()) return std::nullopt;
-  if (linux_cp::EncodeLossy(v->second.text).size() + 1 > kMaxDataBytes) return std::nullopt;
+  if (lnx::EncodeLossy(v->second.text).size() + 1 > kMaxDataBytes) return std::nullopt;
   return v->second.text;
 }
 
@@ -174,4 +170,4 @@ bool RegistryFile::DeleteKey(const std::wstring& key) {
   return Save(tree);
 }
 
-}  // namespace kv::linux_reg
+}  // namespace kv::lnx

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-namespace kv::linux_reg {
+namespace kv::lnx {
 
 // Key and value names compare without regard to case, as on Windows; each keeps the spelling
 // it was created with. Every call reads the file afresh and a change rewrites it atomically.
@@ -43,4 +43,4 @@ std::wstring FoldKey(const std::wstring& s);
 // Without leading and trailing separators.
 std::wstring NormalizeKeyPath(const std::wstring& s);
 
-}  // namespace kv::linux_reg
+}  // namespace kv::lnx

@@ -1,17 +1,20 @@
 // Toolkit on Qt 6 Widgets: the application object, the form built from its table, the popup.
+// Defined in toolkit_qt_<part>.cpp, one file per part of the interface.
 #pragma once
 
 #include <map>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "platform/product.h"
 #include "platform/toolkit.h"
 
 class QListWidget;
 class QWidget;
 
-namespace kv {
+namespace kv::lnx {
 
 class QtToolkit final : public Toolkit {
  public:
@@ -23,7 +26,7 @@ class QtToolkit final : public Toolkit {
   std::wstring AppPath() override;
   std::wstring EXEName() override;
   std::wstring CommandLine() override;
-  std::wstring Title() override { return L"キヴォレット"; }
+  std::wstring Title() override { return kProgramTitle; }
   wchar_t PathSeparator() override { return L'/'; }
   std::wstring ExeExtension() override { return L""; }
 
@@ -50,17 +53,12 @@ class QtToolkit final : public Toolkit {
 
   int MsgBox(const std::wstring& text, int style) override;
 
-  bool TruncateFile(const std::wstring& path) override;
   DirResult Dir(const std::wstring& path, int attributes) override;
   int RunEventLoop() override;
 
-  // A directory that TruncateFile may create when a file is made inside it (the per-user
-  // settings folder, made on the first save).
-  void SetCreatableDirectory(const std::wstring& dir) { creatableDir_ = dir; }
-
   // For tests: the widgets.
   QWidget* Widget(ControlRef c) const;
-  QWidget* FormWidget() const { return form_; }
+  QWidget* FormWidget() const { return form_.get(); }
 
  private:
   using Key = std::pair<int, int>;
@@ -68,10 +66,9 @@ class QtToolkit final : public Toolkit {
   QListWidget* List(ControlRef c) const;
 
   std::vector<std::string> args_;
-  std::wstring creatableDir_;
   const FormSpec* layout_ = nullptr;
   FormEvents* events_ = nullptr;
-  QWidget* form_ = nullptr;
+  std::unique_ptr<QWidget> form_;  // its widgets are Qt children: they go with it
   std::map<Key, QWidget*> controls_;
   bool formOpen_ = false;
   bool eventLoopRunning_ = false;
@@ -79,4 +76,4 @@ class QtToolkit final : public Toolkit {
   bool selectionChangedInPress_ = false;
 };
 
-}  // namespace kv
+}  // namespace kv::lnx

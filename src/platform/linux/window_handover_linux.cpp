@@ -13,7 +13,7 @@
 #include "codepage.h"
 #include "os_linux.h"
 
-namespace kv {
+namespace kv::lnx {
 namespace {
 
 // How long the clipboard manager gets to take the text over before the program ends.
@@ -143,4 +143,4 @@ bool LinuxOsServices::SetClipboardText(const std::wstring& text) {
   return OnX11() ? HandOverToManager() : true;
 }
 
-}  // namespace kv
+}  // namespace kv::lnx

@@ -3,6 +3,7 @@
 
 #include <functional>
 
+#include "platform/folder_entry_registry.h"
 #include "platform/os_services.h"
 
 namespace kv::win32 {
@@ -45,6 +46,17 @@ class Win32OsServices final : public OsServices {
   bool RegSetString(RegRoot root, const std::wstring& subkey, const std::wstring& name,
                     const std::wstring& value) override;
   bool RegDeleteKey(RegRoot root, const std::wstring& subkey) override;
+
+  bool InstallFolderEntry(const std::wstring& verb, const std::wstring& menuText,
+                          const std::wstring& command) override {
+    return folder_entry::Install(*this, verb, menuText, command);
+  }
+  bool RemoveFolderEntry(const std::wstring& verb) override {
+    return folder_entry::Remove(*this, verb);
+  }
+  std::optional<std::wstring> FolderEntryCommand(const std::wstring& verb) override {
+    return folder_entry::Command(*this, verb);
+  }
 
   NativeHandle GetForegroundWindow() override;
   bool NavigateWindow(NativeHandle window, const std::wstring& path) override;

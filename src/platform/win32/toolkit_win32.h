@@ -1,9 +1,11 @@
 // Toolkit on Win32: the application object, the form built from FormSpec, the popup menu.
+// Defined in toolkit_win32_<part>.cpp, one file per part of the interface.
 #pragma once
 
 #include <string>
 #include <vector>
 
+#include "platform/product.h"
 #include "platform/toolkit.h"
 #include "unique_handle.h"
 #include "windows_api.h"
@@ -52,7 +54,6 @@ class Win32Toolkit final : public Toolkit {
 
   int MsgBox(const std::wstring& text, int style) override;
 
-  bool TruncateFile(const std::wstring& path) override;
   DirResult Dir(const std::wstring& path, int attributes) override;
   int RunEventLoop() override;
 

@@ -1,0 +1,9 @@
+// The directory test on Qt's side: only forwards to the Qt-free file code.
+#include "files.h"
+#include "toolkit_qt.h"
+
+namespace kv::lnx {
+
+DirResult QtToolkit::Dir(const std::wstring& path, int) { return lnx::TestDirectory(path); }
+
+}  // namespace kv::lnx

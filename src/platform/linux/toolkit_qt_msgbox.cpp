@@ -1,0 +1,30 @@
+// Message boxes on Qt, with the program's title and Japanese Yes/No buttons.
+#include <QAbstractButton>
+#include <QMessageBox>
+#include <QWidget>
+
+#include "qt_text.h"
+#include "toolkit_qt.h"
+
+namespace kv::lnx {
+
+int QtToolkit::MsgBox(const std::wstring& text, int style) {
+  QString body = Q(text);
+  body.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  const bool yesNo = style == vbYesNoExclamation;
+  QMessageBox box(QMessageBox::Warning, Q(Title()), body,
+                  yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
+                  form_ != nullptr && form_->isVisible() ? form_.get() : nullptr);
+  box.setTextFormat(Qt::PlainText);
+  if (yesNo) {
+    // The buttons speak the program's language, as they would on a Japanese desktop.
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("はい(&Y)"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("いいえ(&N)"));
+    box.setEscapeButton(QMessageBox::No);
+  }
+  const int answer = box.exec();
+  if (!yesNo) return 1;
+  return answer == QMessageBox::Yes ? vbYes : vbNo;
+}
+
+}  // namespace kv::lnx
