@@ -11,7 +11,8 @@ int main(int argc, char** argv) {
   QMenu menu;
   menu.addAction(QStringLiteral("キヴォレット Ver.1.0"));
   menu.addSeparator();
-  for (int i = 1; i <= n; ++i) menu.addAction(QStringLiteral("Folder %1").arg(i, 3, 10, QLatin1Char('0')));
+  for (int i = 1; i <= n; ++i)
+    menu.addAction(QStringLiteral("Folder %1").arg(i, 3, 10, QLatin1Char('0')));
   menu.exec(QCursor::pos());
   return 0;
 }

@@ -29,9 +29,12 @@ int main(int argc, char** argv) {
   place(new QPushButton(QStringLiteral("登録"), &w), 184, 88, 73, 25, "登録します。");
   auto* list = new QListWidget(&w);
   place(list, 8, 24, 169, 232, nullptr);
-  for (int i = 1; i <= n; ++i) list->addItem(QStringLiteral("Folder %1").arg(i, 3, 10, QLatin1Char('0')));
-  place(new QCheckBox(QStringLiteral("フォルダの右クリックメニューに追加"), &w), 184, 136, 217, 17, "追加します。");
-  place(new QCheckBox(QStringLiteral("起動時、ドライブも一覧に表示"), &w), 184, 120, 217, 17, "表示します。");
+  for (int i = 1; i <= n; ++i)
+    list->addItem(QStringLiteral("Folder %1").arg(i, 3, 10, QLatin1Char('0')));
+  place(new QCheckBox(QStringLiteral("フォルダの右クリックメニューに追加"), &w), 184, 136, 217, 17,
+        "追加します。");
+  place(new QCheckBox(QStringLiteral("起動時、ドライブも一覧に表示"), &w), 184, 120, 217, 17,
+        "表示します。");
   place(new QLabel(QStringLiteral("フォルダパス"), &w), 184, 48, 73, 17, nullptr);
   place(new QLabel(QStringLiteral("フォルダ識別名"), &w), 184, 8, 89, 17, nullptr);
   place(new QLabel(QStringLiteral("登録フォルダ"), &w), 8, 8, 73, 17, nullptr);

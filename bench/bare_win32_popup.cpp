@@ -25,8 +25,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR args, int) {
   POINT pt{};
   GetCursorPos(&pt);
   SetForegroundWindow(owner);
-  TrackPopupMenuEx(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, pt.x,
-                   pt.y, owner, nullptr);
+  TrackPopupMenuEx(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, pt.x, pt.y,
+                   owner, nullptr);
   PostMessageW(owner, WM_NULL, 0, 0);
   DestroyMenu(menu);
   DestroyWindow(owner);

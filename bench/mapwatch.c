@@ -27,10 +27,16 @@ int main(int argc, char** argv) {
   double limit = 30e3;
   int i = 1;
   for (; i < argc && argv[i][0] == '-'; ++i) {
-    if (strcmp(argv[i], "-o") == 0) want = 1;
-    else if (strcmp(argv[i], "-t") == 0) want = 0;
-    else if (strcmp(argv[i], "-w") == 0 && i + 1 < argc) limit = atof(argv[++i]) * 1e3;
-    else if (strcmp(argv[i], "--") == 0) { ++i; break; }
+    if (strcmp(argv[i], "-o") == 0)
+      want = 1;
+    else if (strcmp(argv[i], "-t") == 0)
+      want = 0;
+    else if (strcmp(argv[i], "-w") == 0 && i + 1 < argc)
+      limit = atof(argv[++i]) * 1e3;
+    else if (strcmp(argv[i], "--") == 0) {
+      ++i;
+      break;
+    }
   }
   if (i >= argc) {
     fprintf(stderr, "usage: mapwatch [-o|-t] [-w seconds] command [args...]\n");

@@ -43,8 +43,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (c != L'"') unquoted += c;
   }
   const bool wrapped = line.size() >= 2 && line.front() == L'"' && line.back() == L'"';
-  const std::wstring expected =
-      sep == L'\\' ? unquoted : wrapped ? line.substr(1, line.size() - 2) : line;
+  const std::wstring expected = sep == L'\\' ? unquoted
+                                : wrapped    ? line.substr(1, line.size() - 2)
+                                             : line;
   Check(got.path == expected, "path is the line less its delimiting quotes");
   Check(got.identifier.find(sep) == std::wstring::npos, "identifier has no separator");
   Check(got.path.ends_with(got.identifier), "identifier ends the path");

@@ -54,12 +54,23 @@ std::optional<std::string> UnescapeString(std::string_view v) {
     }
     if (++i == v.size()) return std::nullopt;
     switch (v[i]) {
-      case 's': out += ' '; break;
-      case 'n': out += '\n'; break;
-      case 't': out += '\t'; break;
-      case 'r': out += '\r'; break;
-      case '\\': out += '\\'; break;
-      default: return std::nullopt;
+      case 's':
+        out += ' ';
+        break;
+      case 'n':
+        out += '\n';
+        break;
+      case 't':
+        out += '\t';
+        break;
+      case 'r':
+        out += '\r';
+        break;
+      case '\\':
+        out += '\\';
+        break;
+      default:
+        return std::nullopt;
     }
   }
   return out;
@@ -217,8 +228,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Check((*args)[1] == kFieldF, "the folder is the %f field");
 
   const std::string script = "/s/" + name;
-  const std::vector<std::string> nemo =
-      Lines(kv::lnx::NemoActionText(name, program, script));
+  const std::vector<std::string> nemo = Lines(kv::lnx::NemoActionText(name, program, script));
   Check(nemo.size() == 7 && nemo[0] == "[Nemo Action]", "the action's seven lines");
   const auto nemoName = UnescapeString(ValueOf(nemo, "Name"));
   Check(nemoName && *nemoName == name, "Nemo's Name reads back");

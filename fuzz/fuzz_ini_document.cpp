@@ -1,7 +1,7 @@
 // The INI document: read any text, write keys into it, serialize, read it again.
 //
-// Input: the file's text (one character a byte, 0xFE a byte order mark), then after NULs up to four writes, each a
-// section, a key and a value separated by NULs.
+// Input: the file's text (one character a byte, 0xFE a byte order mark), then after NULs up to four
+// writes, each a section, a key and a value separated by NULs.
 //
 // Invariants:
 //  - no crash, leak or undefined behaviour on any text;

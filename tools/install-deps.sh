@@ -15,7 +15,7 @@ packages=(
   libglib2.0-bin desktop-file-utils appstream man-db dpkg-dev
   fuse3 libfuse3-dev
   qt6-wayland sway grim wtype libwayland-dev libwayland-bin
-  python3
+  python3 clang-format
 )
 
 missing=()

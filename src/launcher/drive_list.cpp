@@ -5,12 +5,18 @@ namespace {
 
 const wchar_t* TypeSuffix(unsigned type) {
   switch (type) {
-    case kDriveRemovable: return L" [リムーバブル]";
-    case kDriveFixed: return L" [ローカルディスク]";
-    case kDriveRemote: return L" [ネットワークドライブ]";
-    case kDriveCdrom: return L" [CD-ROMドライブ]";
-    case kDriveRamdisk: return L" [RAMディスク]";
-    default: return L"";
+    case kDriveRemovable:
+      return L" [リムーバブル]";
+    case kDriveFixed:
+      return L" [ローカルディスク]";
+    case kDriveRemote:
+      return L" [ネットワークドライブ]";
+    case kDriveCdrom:
+      return L" [CD-ROMドライブ]";
+    case kDriveRamdisk:
+      return L" [RAMディスク]";
+    default:
+      return L"";
   }
 }
 

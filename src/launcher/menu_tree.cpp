@@ -12,9 +12,12 @@ MenuTree::Array* MenuTree::ArrayOf(MenuKind kind) {
 
 const MenuTree::Array* MenuTree::ArrayOf(MenuKind kind) const {
   switch (kind) {
-    case MenuKind::Drive: return &drive_;
-    case MenuKind::Folder: return &folder_;
-    default: return nullptr;
+    case MenuKind::Drive:
+      return &drive_;
+    case MenuKind::Folder:
+      return &folder_;
+    default:
+      return nullptr;
   }
 }
 
@@ -27,9 +30,12 @@ bool MenuTree::Load(MenuKind array) {
 
 MenuElement* MenuTree::Element(MenuRef ref) {
   switch (ref.kind) {
-    case MenuKind::ProgramName: return ref.index == 0 ? &programName_ : nullptr;
-    case MenuKind::Line: return ref.index == 0 ? &line_ : nullptr;
-    default: break;
+    case MenuKind::ProgramName:
+      return ref.index == 0 ? &programName_ : nullptr;
+    case MenuKind::Line:
+      return ref.index == 0 ? &line_ : nullptr;
+    default:
+      break;
   }
   Array* a = ArrayOf(ref.kind);
   const int at = ref.index - a->first;

@@ -48,12 +48,14 @@ inline const std::vector<IniReadCase>& IniReadCases() {
       {"MissingKeyGivesDefault", "[Main]\r\nOther=1\r\n", L"Main", L"Drive", L"dflt", L"dflt"},
       {"MissingSectionGivesDefault", "[Other]\r\nDrive=1\r\n", L"Main", L"Drive", L"", L""},
       {"PlainValue", "[Main]\r\nTitle=Docs\r\n", L"Main", L"Title", L"", L"Docs"},
-      {"BlanksAroundValueRemoved", "[Main]\r\nTitle=   Docs  \t\r\n", L"Main", L"Title", L"", L"Docs"},
+      {"BlanksAroundValueRemoved", "[Main]\r\nTitle=   Docs  \t\r\n", L"Main", L"Title", L"",
+       L"Docs"},
       {"InnerBlanksKept", "[Main]\r\nTitle=My  Docs\r\n", L"Main", L"Title", L"", L"My  Docs"},
       {"BlanksAroundKeyIgnored", "[Main]\r\n  Title  =Docs\r\n", L"Main", L"Title", L"", L"Docs"},
       {"SectionNameIgnoresCase", "[MAIN]\r\nTitle=Docs\r\n", L"main", L"Title", L"", L"Docs"},
       {"KeyNameIgnoresCase", "[Main]\r\nTITLE=Docs\r\n", L"Main", L"title", L"", L"Docs"},
-      {"BlanksInsideBracketsIgnored", "[ Main ]\r\nTitle=Docs\r\n", L"Main", L"Title", L"", L"Docs"},
+      {"BlanksInsideBracketsIgnored", "[ Main ]\r\nTitle=Docs\r\n", L"Main", L"Title", L"",
+       L"Docs"},
       {"ValueAfterFirstEquals", "[Main]\r\nTitle=a=b\r\n", L"Main", L"Title", L"", L"a=b"},
       {"EmptyValueIsEmptyNotDefault", "[Main]\r\nTitle=\r\n", L"Main", L"Title", L"dflt", L""},
       {"DoubleQuotesStripped", "[Main]\r\nTitle=\"Docs \"\r\n", L"Main", L"Title", L"", L"Docs "},
@@ -61,15 +63,20 @@ inline const std::vector<IniReadCase>& IniReadCases() {
       {"UnmatchedQuoteKept", "[Main]\r\nTitle=\"Docs\r\n", L"Main", L"Title", L"", L"\"Docs"},
       {"LfLineEndings", "[Main]\nA=1\nTitle=Docs\n", L"Main", L"Title", L"", L"Docs"},
       {"NoFinalNewline", "[Main]\r\nTitle=Docs", L"Main", L"Title", L"", L"Docs"},
-      {"CommentLineIsNoKey", "[Main]\r\n;Title=Old\r\nTitle=New\r\n", L"Main", L"Title", L"", L"New"},
-      {"FirstDuplicateKeyWins", "[Main]\r\nTitle=One\r\nTitle=Two\r\n", L"Main", L"Title", L"", L"One"},
-      {"KeyOfOtherSectionNotSeen", "[A]\r\nTitle=One\r\n[B]\r\nX=1\r\n", L"B", L"Title", L"d", L"d"},
+      {"CommentLineIsNoKey", "[Main]\r\n;Title=Old\r\nTitle=New\r\n", L"Main", L"Title", L"",
+       L"New"},
+      {"FirstDuplicateKeyWins", "[Main]\r\nTitle=One\r\nTitle=Two\r\n", L"Main", L"Title", L"",
+       L"One"},
+      {"KeyOfOtherSectionNotSeen", "[A]\r\nTitle=One\r\n[B]\r\nX=1\r\n", L"B", L"Title", L"d",
+       L"d"},
       {"BackslashesKept", "[F]\r\nPath=C:\\Data\\\r\n", L"F", L"Path", L"", L"C:\\Data\\"},
-      {"LongValueReadWhole",
-       "[F]\r\nPath=" + std::string(288, 'x') + "\r\n", L"F", L"Path", L"",
-       L"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx"
-       L"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx"
-       L"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx"
+      {"LongValueReadWhole", "[F]\r\nPath=" + std::string(288, 'x') + "\r\n", L"F", L"Path", L"",
+       L"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx"
+       L"xx"
+       L"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx"
+       L"xx"
+       L"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx"
+       L"xx"
        L"xxxxxxxxxxxx"},
   };
   return cases;
@@ -123,10 +130,7 @@ inline const std::vector<IniWriteCase>& IniWriteCases() {
        "[MAIN]\r\nDRIVE=1\r\n",
        {{L"Main", L"Drive", L"0"}},
        "[MAIN]\r\nDRIVE=0\r\n"},
-      {"EmptyFileGetsFirstSection",
-       "",
-       {{L"Main", L"Drive", L"1"}},
-       "[Main]\r\nDrive=1\r\n"},
+      {"EmptyFileGetsFirstSection", "", {{L"Main", L"Drive", L"1"}}, "[Main]\r\nDrive=1\r\n"},
       {"NewKeyAfterUnterminatedLastLine",
        "[A]\r\nX=1",
        {{L"A", L"Y", L"2"}},

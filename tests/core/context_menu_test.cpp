@@ -1,8 +1,9 @@
 // The folder context-menu entry: its command line, detection, adding and removing.
+#include "shell/context_menu.h"
+
 #include <gtest/gtest.h>
 
 #include "fakes/harness.h"
-#include "shell/context_menu.h"
 
 namespace kv::test {
 namespace {
@@ -33,8 +34,9 @@ TEST(ContextMenuTest, AddWritesBothKeysPerUser) {
 }
 
 TEST(ContextMenuTest, OtherCopiesAndCaseDifferencesAreNotThisEntry) {
-  for (const wchar_t* stored : {L"\"D:\\Tools\\launch.exe\" \"%1\"", L"\"C:\\Tools\\other.exe\" \"%1\"",
-                                L"\"C:\\TOOLS\\launch.exe\" \"%1\"", L""}) {
+  for (const wchar_t* stored :
+       {L"\"D:\\Tools\\launch.exe\" \"%1\"", L"\"C:\\Tools\\other.exe\" \"%1\"",
+        L"\"C:\\TOOLS\\launch.exe\" \"%1\"", L""}) {
     Harness h;
     h.os.RegSetString(RegRoot::CurrentUserClasses, kContextMenuCommandKey, L"", stored);
     EXPECT_FALSE(IsContextMenuEntryRegistered(h.ctx)) << stored;
@@ -44,7 +46,8 @@ TEST(ContextMenuTest, OtherCopiesAndCaseDifferencesAreNotThisEntry) {
 TEST(ContextMenuTest, PerUserValueCountsFirst) {
   Harness h;
   h.os.RegSetString(RegRoot::ClassesRoot, kContextMenuCommandKey, L"", ContextMenuCommand(h.ctx));
-  h.os.RegSetString(RegRoot::CurrentUserClasses, kContextMenuCommandKey, L"", L"\"X:\\a.exe\" \"%1\"");
+  h.os.RegSetString(RegRoot::CurrentUserClasses, kContextMenuCommandKey, L"",
+                    L"\"X:\\a.exe\" \"%1\"");
   EXPECT_FALSE(IsContextMenuEntryRegistered(h.ctx));
 }
 

@@ -27,9 +27,11 @@ TEST_F(SettingsFileTest, MissingFileGivesDefaultsAndCreatesNothing) {
 }
 
 TEST_F(SettingsFileTest, LoadingStopsAtFirstGapOrEmptyTitle) {
-  h.WriteIni({{L"Folder001", L"Title", L"A"}, {L"Folder001", L"Path", L"C:\\A\\"},
+  h.WriteIni({{L"Folder001", L"Title", L"A"},
+              {L"Folder001", L"Path", L"C:\\A\\"},
               {L"Folder002", L"Title", L"B"},
-              {L"Folder004", L"Title", L"D"}, {L"Folder004", L"Path", L"C:\\D\\"}});
+              {L"Folder004", L"Title", L"D"},
+              {L"Folder004", L"Path", L"C:\\D\\"}});
   LoadSettings(h.ctx);
   EXPECT_EQ(Loaded(), (std::vector<FolderEntry>{{L"A", L"C:\\A\\"}, {L"B", L""}}));
 
@@ -77,8 +79,10 @@ TEST_F(SettingsFileTest, SaveEmptyListWritesOnlyTheOption) {
 
 TEST_F(SettingsFileTest, SaveAfterRemovalRenumbersSections) {
   h.WriteIni({{L"Main", L"Drive", L" 1"},
-              {L"Folder001", L"Title", L"A"}, {L"Folder002", L"Title", L"B"},
-              {L"Folder003", L"Title", L"C"}, {L"Extra", L"Key", L"x"}});
+              {L"Folder001", L"Title", L"A"},
+              {L"Folder002", L"Title", L"B"},
+              {L"Folder003", L"Title", L"C"},
+              {L"Extra", L"Key", L"x"}});
   LoadSettings(h.ctx);
   h.ctx.FolderList.erase(h.ctx.FolderList.begin() + 1);
   ASSERT_TRUE(SaveSettings(h.ctx));

@@ -115,11 +115,12 @@ TEST_F(SaveKill, EveryKillLeavesOneCompleteList) {
                         << ReadBytes(file_).size() << " bytes of neither list";
     ++seen[got - 'A'];
   }
-  std::printf("%lu kills over %lld us windows (one save %lld us): %d left list A, %d list B, "
-              "%d a scratch file\n",
-              kills, static_cast<long long>(window.count()),
-              static_cast<long long>(std::chrono::duration_cast<std::chrono::microseconds>(save).count()),
-              seen[0], seen[1], scratchLeft);
+  std::printf(
+      "%lu kills over %lld us windows (one save %lld us): %d left list A, %d list B, "
+      "%d a scratch file\n",
+      kills, static_cast<long long>(window.count()),
+      static_cast<long long>(std::chrono::duration_cast<std::chrono::microseconds>(save).count()),
+      seen[0], seen[1], scratchLeft);
   // Kills that all land before or after every rename would prove nothing.
   if (kills >= 50) {
     EXPECT_GT(seen[0], 0);

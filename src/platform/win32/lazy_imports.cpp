@@ -22,16 +22,16 @@ Fn Resolve(Fn* slot, const wchar_t* dll, const char* name) {
 
 // Functions the headers declare dllimport are called through their __imp_ slot; the others
 // call the plain name, which is then defined here.
-#define KV_LAZY_SLOT(dll, ret, name, params, args)          \
-  extern "C" ret WINAPI Lazy##name params;                  \
-  extern "C" {                                              \
-  ret(WINAPI* __imp_##name) params = Lazy##name;            \
-  }                                                         \
+#define KV_LAZY_SLOT(dll, ret, name, params, args) \
+  extern "C" ret WINAPI Lazy##name params;         \
+  extern "C" {                                     \
+  ret(WINAPI* __imp_##name) params = Lazy##name;   \
+  }                                                \
   ret WINAPI Lazy##name params { return Resolve(&__imp_##name, dll, #name) args; }
-#define KV_LAZY_NAME(dll, ret, name, params, args)          \
-  ret WINAPI name params {                                  \
-    static ret(WINAPI * fn) params = nullptr;               \
-    return (fn ? fn : Resolve(&fn, dll, #name))args;        \
+#define KV_LAZY_NAME(dll, ret, name, params, args)   \
+  ret WINAPI name params {                           \
+    static ret(WINAPI* fn) params = nullptr;         \
+    return (fn ? fn : Resolve(&fn, dll, #name))args; \
   }
 
 KV_LAZY_SLOT(L"comctl32.dll", BOOL, InitCommonControlsEx, (const INITCOMMONCONTROLSEX* icc), (icc))

@@ -42,7 +42,8 @@ FileRead Win32OsServices::ReadWholeFile(const std::wstring& path) {
   char buffer[65536];
   for (;;) {
     DWORD n = 0;
-    if (!::ReadFile(f.get(), buffer, sizeof buffer, &n, nullptr)) return {FileState::Unreadable, {}};
+    if (!::ReadFile(f.get(), buffer, sizeof buffer, &n, nullptr))
+      return {FileState::Unreadable, {}};
     if (n == 0) return out;
     out.bytes.append(buffer, n);
   }
@@ -55,10 +56,9 @@ bool Win32OsServices::ReplaceWholeFile(const std::wstring& path, std::string_vie
   // Links are followed: the file's final path names the real file (through symbolic links
   // and junctions, and under Wine through Unix links, which it shows as plain files), and the
   // scratch file is written beside it and renamed over it there, so the link stays a link.
-  if (UniqueFile existing{::CreateFileA(target.c_str(), 0,
-                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS,
-                                        nullptr)}) {
+  if (UniqueFile existing{
+          ::CreateFileA(target.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr)}) {
     std::string resolved(MAX_PATH, '\0');
     DWORD n = ::GetFinalPathNameByHandleA(existing.get(), resolved.data(),
                                           static_cast<DWORD>(resolved.size()), VOLUME_NAME_DOS);
@@ -106,8 +106,8 @@ bool Win32OsServices::ReplaceWholeFile(const std::wstring& path, std::string_vie
 std::wstring Win32OsServices::DecodeFileText(std::string_view bytes) {
   // As the profile functions read a file: a UTF-8 mark means UTF-8 (the mark kept as U+FEFF).
   if (!bytes.starts_with("\xEF\xBB\xBF")) return FromAcp(bytes);
-  const int n = ::MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()),
-                                      nullptr, 0);
+  const int n =
+      ::MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
   std::wstring out(static_cast<std::size_t>(n), L'\0');
   ::MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), out.data(), n);
   return out;
