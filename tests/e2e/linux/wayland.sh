@@ -115,7 +115,8 @@ menu_at() {  # the corner of the menu named by $1 (top-left, bottom-right) at th
   near "$x" $(($2 * scale)) && near "$y" $(($3 * scale))
 }
 finish() {  # $1: what ended it; $2: the path expected to be opened, or nothing
-  wait_for 5 exited || fail "scale $scale: program still running after $1"
+  # Generous: under the sanitizers the leak check runs at exit.
+  wait_for 15 exited || fail "scale $scale: program still running after $1"
   wait "$KV_PID" 2>/dev/null || true
   KV_PID=
   local opened
