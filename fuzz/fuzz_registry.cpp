@@ -1,36 +1,32 @@
-// The registry stand-in's file: arbitrary file content, then a value set through the class.
+// The registry stand-in's file text: arbitrary content, then a value set in it. In memory: the
+// file layer around it only reads and atomically replaces the bytes, and is tested on its own.
 //
 // Input: the file's bytes, then after the first NUL the key path, value name and text,
 // separated by NULs (as locale bytes).
 //
 // Invariants:
-//  - no crash, leak or undefined behaviour reading any file;
+//  - no crash, leak or undefined behaviour parsing any file;
 //  - after a successful Set the key and every key above it exist, and the value reads back
 //    exactly (when it fits in 1024 bytes with its NUL; longer ones read as missing);
-//  - a rewrite is a fixed point: setting the same value again leaves the file byte for byte
-//    as it was, so whatever the writer wrote reads back as the same keys and values;
-//  - a key with a subkey cannot be deleted; DeleteKey is true exactly when the key is gone.
-#include <unistd.h>
-
+//  - what is written, stored as locale bytes and read again, serializes to the same text and
+//    answers the same value: nothing the writer writes is lost or misread;
+//  - setting the same value again changes nothing;
+//  - a key with a subkey cannot be deleted; a deleted key is gone, its parent stays.
 #include <clocale>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "codepage.h"
-#include "files.h"
 #include "registry.h"
 
 namespace {
 
-std::string dir;
+using kv::lnx::RegistryTree;
 
 void Check(bool ok, const char* what) {
   if (!ok) {
@@ -39,22 +35,15 @@ void Check(bool ok, const char* what) {
   }
 }
 
-void Write(const std::string& path, std::string_view bytes) {
-  std::ofstream(path, std::ios::binary | std::ios::trunc).write(bytes.data(), bytes.size());
+// As the file layer stores and reads it.
+RegistryTree ThroughTheFile(const std::wstring& text) {
+  return RegistryTree::Parse(kv::lnx::Decode(kv::lnx::EncodeLossy(text)));
 }
-
-std::string Read(const std::string& path) { return kv::lnx::ReadFile(path).value_or(""); }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   std::setlocale(LC_ALL, "C.UTF-8");
-  // A file system in memory where there is one: each call reads and rewrites the file.
-  const char* base = ::access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
-  std::string tmpl = std::string(base) + "/kv-fuzz-registry.XXXXXX";
-  if (::mkdtemp(tmpl.data()) == nullptr) std::abort();
-  dir = tmpl;
-  std::atexit([] { std::filesystem::remove_all(dir); });
   return 0;
 }
 
@@ -67,44 +56,40 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (nul == std::string_view::npos) break;
     pos = nul + 1;
   }
-  const std::string path = dir + "/registry.ini";
-  Write(path, parts[0]);
-  kv::lnx::RegistryFile reg(path);
-
-  // Reading whatever is there.
+  RegistryTree tree = RegistryTree::Parse(kv::lnx::Decode(parts[0]));
   const std::wstring key = parts.size() > 1 ? kv::lnx::Decode(parts[1]) : L"Software\\A";
   const std::wstring name = parts.size() > 2 ? kv::lnx::Decode(parts[2]) : L"";
   const std::wstring text = parts.size() > 3 ? kv::lnx::Decode(parts[3]) : L"x\"\\\r\n";
-  reg.Query(key, name);
-  reg.KeyExists(key);
+  tree.Query(key, name);
+  tree.KeyExists(key);
 
-  if (!reg.Set(key, name, text)) {
-    const std::wstring norm = kv::lnx::NormalizeKeyPath(key);
+  const std::wstring norm = kv::lnx::NormalizeKeyPath(key);
+  if (!tree.Set(key, name, text)) {
     Check(norm.empty() || norm.find_first_of(L"\r\n") != std::wstring::npos,
           "Set fails only on a key it refuses");
     return 0;
   }
-  const auto got = reg.Query(key, name);
+  const auto got = tree.Query(key, name);
   if (kv::lnx::EncodeLossy(text).size() < 1024) {
     Check(got && *got == text, "the value reads back");
   } else {
     Check(!got, "a long value reads as missing");
   }
-  const std::wstring norm = kv::lnx::NormalizeKeyPath(key);
   for (std::size_t sep = norm.find(L'\\'); sep != std::wstring::npos;
        sep = norm.find(L'\\', sep + 1)) {
-    Check(reg.KeyExists(norm.substr(0, sep)), "the keys above exist");
+    Check(tree.KeyExists(norm.substr(0, sep)), "the keys above exist");
   }
 
-  const std::string written = Read(path);
-  Check(reg.Set(key, name, text), "a second Set succeeds");
-  Check(Read(path) == written, "a rewrite is a fixed point");
+  const std::wstring written = tree.Serialize();
+  const RegistryTree reread = ThroughTheFile(written);
+  Check(reread.Serialize() == written, "the written text reads back as itself");
+  Check(reread.Query(key, name) == got, "and answers the same");
+  Check(tree.Set(key, name, text) && tree.Serialize() == written, "a second Set changes nothing");
 
-  // The key has a subkey once one is set below it.
-  Check(reg.Set(norm + L"\\sub", L"", L"v"), "a subkey can be set");
-  Check(!reg.DeleteKey(key), "a key with a subkey stays");
-  Check(reg.KeyExists(key), "and still exists");
-  const bool gone = reg.DeleteKey(norm + L"\\sub");
-  Check(gone == !reg.KeyExists(norm + L"\\sub"), "DeleteKey tells whether the key is gone");
+  Check(tree.Set(norm + L"\\sub", L"", L"v"), "a subkey can be set");
+  Check(tree.DeleteKey(key) == RegistryTree::Deletion::HasSubkeys, "a key with a subkey stays");
+  Check(tree.KeyExists(key), "and still exists");
+  Check(tree.DeleteKey(norm + L"\\sub") == RegistryTree::Deletion::Removed, "a leaf goes");
+  Check(!tree.KeyExists(norm + L"\\sub") && tree.KeyExists(key), "only the leaf");
   return 0;
 }

@@ -48,7 +48,8 @@ TEST_F(Registry, ValuesPerKeyAndNameWithTheKeysOnThePathAndTheBuffer) {
 }
 
 TEST_F(Registry, DeleteRefusesKeysWithSubkeys) {
-  ASSERT_TRUE(reg_.Set(L"K\\Sub", L"", L"v"));
+  // "K!" sorts between "K" and "K\\Sub".
+  ASSERT_TRUE(reg_.Set(L"K!", L"", L"v") && reg_.Set(L"K\\Sub", L"", L"v"));
   EXPECT_FALSE(reg_.DeleteKey(L"K"));
   EXPECT_TRUE(reg_.KeyExists(L"K\\Sub"));
   EXPECT_TRUE(reg_.DeleteKey(L"k\\SUB"));

@@ -77,11 +77,8 @@ std::wstring NormalizeKeyPath(const std::wstring& s) {
   return s.substr(first, s.find_last_not_of(L'\\') - first + 1);
 }
 
-bool RegistryFile::Load(Tree& tree) const {
-  tree.clear();
-  const std::optional<std::string> bytes = lnx::ReadFile(path_);
-  if (!bytes) return errno == ENOENT || errno == ENOTDIR;
-  const std::wstring text = lnx::Decode(*bytes);
+RegistryTree RegistryTree::Parse(const std::wstring& text) {
+  RegistryTree tree;
   Key* current = nullptr;
   std::size_t pos = 0;
   while (pos < text.size()) {
@@ -92,7 +89,7 @@ bool RegistryFile::Load(Tree& tree) const {
     if (!line.empty() && line.back() == L'\r') line.pop_back();
     if (line.size() >= 2 && line.front() == L'[' && line.back() == L']') {
       const std::wstring path = line.substr(1, line.size() - 2);
-      Key& k = tree[FoldKey(path)];
+      Key& k = tree.keys_[FoldKey(path)];
       if (k.spelling.empty()) k.spelling = path;
       current = &k;
       continue;
@@ -106,68 +103,102 @@ bool RegistryFile::Load(Tree& tree) const {
     if (!value) continue;
     current->values.try_emplace(FoldKey(*name), Value{*name, *value});
   }
-  return true;
+  return tree;
 }
 
-bool RegistryFile::Save(const Tree& tree) const {
+std::wstring RegistryTree::Serialize() const {
   std::wstring text = L"; Kivoret's stand-in for its registry keys\r\n";
-  for (const auto& [folded, key] : tree) {
+  for (const auto& [folded, key] : keys_) {
     text += L"[" + key.spelling + L"]\r\n";
     for (const auto& [n, v] : key.values)
       text += L"\"" + Escape(v.name) + L"\"=\"" + Escape(v.text) + L"\"\r\n";
   }
-  return lnx::MakeDirs(lnx::DirName(path_)) &&
-         lnx::WriteFileAtomic(path_, lnx::EncodeLossy(text), 0600);
+  return text;
 }
 
-std::optional<std::wstring> RegistryFile::Query(const std::wstring& key,
+std::optional<std::wstring> RegistryTree::Query(const std::wstring& key,
                                                 const std::wstring& name) const {
-  Tree tree;
-  if (!Load(tree)) return std::nullopt;
-  const auto k = tree.find(FoldKey(NormalizeKeyPath(key)));
-  if (k == tree.end()) return std::nullopt;
+  const auto k = keys_.find(FoldKey(NormalizeKeyPath(key)));
+  if (k == keys_.end()) return std::nullopt;
   const auto v = k->second.values.find(FoldKey(name));
   if (v == k->second.values.end()) return std::nullopt;
   if (lnx::EncodeLossy(v->second.text).size() + 1 > kMaxDataBytes) return std::nullopt;
   return v->second.text;
 }
 
+bool RegistryTree::KeyExists(const std::wstring& key) const {
+  return keys_.contains(FoldKey(NormalizeKeyPath(key)));
+}
+
+bool RegistryTree::Set(const std::wstring& key, const std::wstring& name,
+                       const std::wstring& value) {
+  const std::wstring path = NormalizeKeyPath(key);
+  if (path.empty() || path.find_first_of(L"\r\n") != std::wstring::npos) return false;
+  // Every key on the path exists afterwards, as RegCreateKey leaves them.
+  for (std::size_t sep = path.find(L'\\');; sep = path.find(L'\\', sep + 1)) {
+    const std::wstring prefix = path.substr(0, sep);
+    Key& k = keys_[FoldKey(prefix)];
+    if (k.spelling.empty()) k.spelling = prefix;
+    if (sep == std::wstring::npos) break;
+  }
+  Key& k = keys_[FoldKey(path)];
+  auto [it, inserted] = k.values.try_emplace(FoldKey(name), Value{name, value});
+  if (!inserted) it->second.text = value;
+  return true;
+}
+
+RegistryTree::Deletion RegistryTree::DeleteKey(const std::wstring& key) {
+  const std::wstring folded = FoldKey(NormalizeKeyPath(key));
+  if (folded.empty()) return Deletion::Invalid;
+  const auto it = keys_.find(folded);
+  if (it == keys_.end()) return Deletion::Absent;
+  // Every path that starts with this one sorts right after it: subkeys and siblings like "k!".
+  for (auto other = std::next(it); other != keys_.end() && other->first.starts_with(folded);
+       ++other) {
+    if (IsUnder(other->first, folded)) return Deletion::HasSubkeys;
+  }
+  keys_.erase(it);
+  return Deletion::Removed;
+}
+
+bool RegistryFile::Load(RegistryTree& tree) const {
+  const std::optional<std::string> bytes = lnx::ReadFile(path_);
+  if (!bytes) {
+    tree = {};
+    return errno == ENOENT || errno == ENOTDIR;
+  }
+  tree = RegistryTree::Parse(lnx::Decode(*bytes));
+  return true;
+}
+
+bool RegistryFile::Save(const RegistryTree& tree) const {
+  return lnx::MakeDirs(lnx::DirName(path_)) &&
+         lnx::WriteFileAtomic(path_, lnx::EncodeLossy(tree.Serialize()), 0600);
+}
+
+std::optional<std::wstring> RegistryFile::Query(const std::wstring& key,
+                                                const std::wstring& name) const {
+  RegistryTree tree;
+  return Load(tree) ? tree.Query(key, name) : std::nullopt;
+}
+
 bool RegistryFile::KeyExists(const std::wstring& key) const {
-  Tree tree;
-  return Load(tree) && tree.contains(FoldKey(NormalizeKeyPath(key)));
+  RegistryTree tree;
+  return Load(tree) && tree.KeyExists(key);
 }
 
 bool RegistryFile::Set(const std::wstring& key, const std::wstring& name,
                        const std::wstring& value) {
-  const std::wstring path = NormalizeKeyPath(key);
-  if (path.empty() || path.find_first_of(L"\r\n") != std::wstring::npos) return false;
-  Tree tree;
-  if (!Load(tree)) return false;
-  // Every key on the path exists afterwards, as RegCreateKey leaves them.
-  for (std::size_t sep = path.find(L'\\');; sep = path.find(L'\\', sep + 1)) {
-    const std::wstring prefix = path.substr(0, sep);
-    Key& k = tree[FoldKey(prefix)];
-    if (k.spelling.empty()) k.spelling = prefix;
-    if (sep == std::wstring::npos) break;
-  }
-  Key& k = tree[FoldKey(path)];
-  auto [it, inserted] = k.values.try_emplace(FoldKey(name), Value{name, value});
-  if (!inserted) it->second.text = value;
-  return Save(tree);
+  RegistryTree tree;
+  return Load(tree) && tree.Set(key, name, value) && Save(tree);
 }
 
 bool RegistryFile::DeleteKey(const std::wstring& key) {
-  const std::wstring folded = FoldKey(NormalizeKeyPath(key));
-  if (folded.empty()) return false;
-  Tree tree;
+  RegistryTree tree;
   if (!Load(tree)) return false;
-  const auto it = tree.find(folded);
-  if (it == tree.end()) return true;
-  for (const auto& [other, k] : tree) {
-    if (IsUnder(other, folded)) return false;
-  }
-  tree.erase(it);
-  return Save(tree);
+  const auto result = tree.DeleteKey(key);
+  if (result == RegistryTree::Deletion::Removed) return Save(tree);
+  return result == RegistryTree::Deletion::Absent;
 }
 
 }  // namespace kv::lnx
