@@ -2,7 +2,7 @@
 # The real program against settings it must not lose: a folder whose name holds a line break
 # (legal on Linux) is refused with a message and OK leaves "Setting.ini" as it was; a
 # "Setting.ini" the user cannot read (another user's, 0600; the program runs as nobody when the
-# test runs as root) is never overwritten: OK warns and keeps the window.
+# test runs as root) is never overwritten: OK warns and keeps the window. And a 10 MB list.
 source "$(dirname "$0")/lib.sh"
 BUILT=${1:?usage: settings_faults.sh path/to/kivoret}
 make_scratch
@@ -29,6 +29,29 @@ xdotool mousemove $((WX + 292)) $((WY + 244)) click 1  # OK
 wait_for 5 exited || fail "OK did not close the window"
 # The entry was never registered: OK saved the list as it was.
 cmp "$INI" "$KV_SCRATCH/before.ini" || { od -c "$INI" | head; fail "Setting.ini changed"; }
+
+# 10 MB of entries (190,000): the launcher pops up and OK saves them all, in seconds here (a
+# quadratic reader or writer took minutes); the bounds leave room for a sanitized build.
+awk -v d="$KV_SCRATCH" 'BEGIN { printf "[Main]\r\nDrive=1\r\n"
+  for (k = 1; k <= 190000; k++) printf "[Folder%03d]\r\nTitle=フォルダ%d\r\nPath=%s/f%d/\r\n", k, k, d, k }' >"$INI"
+xdotool mousemove 200 150
+"$KIVORET" >"$KV_SCRATCH/out.log" 2>&1 &
+KV_PID=$!
+wait_for 60 find_window '' >/dev/null || fail "no popup for 190,000 entries"
+xdotool key Escape
+wait_for 20 exited || fail "the launcher did not end after Escape"
+"$KIVORET" "$KV_SCRATCH/a" >"$KV_SCRATCH/out.log" 2>&1 &
+KV_PID=$!
+wait_for 60 find_window 'キヴォレット - 設定' >/dev/null || fail "no settings window for 190,000 entries"
+read -r WIN WX WY WW WH < <(find_window 'キヴォレット - 設定')
+xdotool mousemove $((WX + 220)) $((WY + 100)) click 1  # 登録: the folder itself
+sleep 0.5
+xdotool mousemove $((WX + 292)) $((WY + 244)) click 1  # OK
+wait_for 60 exited || fail "OK did not save 190,000 entries in time"
+[[ $(grep -c '^Title=' "$INI") == 190001 ]] || fail "$(grep -c '^Title=' "$INI") entries saved, not 190,001"
+[[ $(tail -n 3 "$INI" | tr -d '\r') == $'[Folder190001]\nTitle=a\nPath='"$KV_SCRATCH/a/" ]] ||
+  fail "the new entry is not last: $(tail -n 3 "$INI")"
+cp "$KV_SCRATCH/before.ini" "$INI"
 
 [[ $(id -u) == 0 ]] || { echo "PASS (the unreadable file needs root to set up)"; exit 0; }
 chmod 755 "$KV_SCRATCH" "$HOME" "$XDG_CONFIG_HOME" "$XDG_CONFIG_HOME/kivoret" "$KV_SCRATCH/a"
