@@ -36,6 +36,9 @@ TEST_F(Registry, ValuesPerKeyAndNameWithTheKeysOnThePathAndTheBuffer) {
   EXPECT_EQ(lnx::RegistryFile(reg_.path()).Query(L"A\\B", L""), L"default") << "fresh reader";
   EXPECT_TRUE(reg_.KeyExists(L"a"));
   EXPECT_EQ(reg_.Query(L"A", L""), std::nullopt) << "a key made on the path has no value";
+  // A backslash the writer never writes is kept, not dropped.
+  WriteBytes(dir_ / "hand.ini", "[K]\r\n\"n\"=\"a\\qb\\\"\"\r\n");
+  EXPECT_EQ(lnx::RegistryFile(dir_ / "hand.ini").Query(L"K", L"n"), L"a\\qb\"");
   WriteBytes(dir_ / "file", "");
   EXPECT_FALSE(lnx::RegistryFile(dir_ / "file/registry.ini").Set(L"K", L"", L"v"));
   // Data over the 1024-byte buffer reads as missing.

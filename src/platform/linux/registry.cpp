@@ -45,12 +45,12 @@ std::optional<std::wstring> Unescape(const std::wstring& s, std::size_t& pos) {
       return out;
     }
     if (c == L'\\' && pos + 1 < s.size()) {
-      c = s[++pos];
-      for (const auto& [raw, letter] : kEscapes) {
-        if (letter == c) {
-          c = raw;
-          break;
-        }
+      const auto* e = std::find_if(std::begin(kEscapes), std::end(kEscapes),
+                                   [&](const auto& p) { return p.second == s[pos + 1]; });
+      // A backslash we never write stays, so that a rewrite keeps the text as it was read.
+      if (e != std::end(kEscapes)) {
+        c = e->first;
+        ++pos;
       }
     }
     out += c;
