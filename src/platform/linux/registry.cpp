@@ -135,13 +135,13 @@ bool RegistryTree::Set(const std::wstring& key, const std::wstring& name,
   const std::wstring path = NormalizeKeyPath(key);
   if (path.empty() || path.find_first_of(L"\r\n") != std::wstring::npos) return false;
   // Every key on the path exists afterwards, as RegCreateKey leaves them.
+  const std::wstring folded = FoldKey(path);
   for (std::size_t sep = path.find(L'\\');; sep = path.find(L'\\', sep + 1)) {
-    const std::wstring prefix = path.substr(0, sep);
-    Key& k = keys_[FoldKey(prefix)];
-    if (k.spelling.empty()) k.spelling = prefix;
+    Key& k = keys_[folded.substr(0, sep)];
+    if (k.spelling.empty()) k.spelling = path.substr(0, sep);
     if (sep == std::wstring::npos) break;
   }
-  Key& k = keys_[FoldKey(path)];
+  Key& k = keys_[folded];
   auto [it, inserted] = k.values.try_emplace(FoldKey(name), Value{name, value});
   if (!inserted) it->second.text = value;
   return true;
