@@ -78,12 +78,31 @@ TEST(DriveDeadline, OneDeadlineForAllDrives) {
   EXPECT_LT(t.took, Module1::kDriveDeadline + kSlack);
 }
 
-TEST(DriveDeadline, DrivesThatAnswerAtOnceDoNotWaitForTheDeadline) {
+// Every title form, in the enumeration's order, without waiting for the deadline.
+TEST(DriveDeadline, DrivesThatAnswerAtOnceGetTheirTitlesAndDoNotWait) {
   FakeOs os;
-  os.drives = {{L"C:\\", L"", kDriveFixed}, {L"D:\\", L"DATA", kDriveFixed}};
-  const Timed t = TimedDriveList(os);
-  EXPECT_EQ(t.titles, (std::vector<std::wstring>{L"C:\\ [ローカルディスク]", L"D:\\ [DATA]"}));
-  EXPECT_LT(t.took, Module1::kDriveDeadline - milliseconds(50));
+  os.drives = {{L"C:\\", L"", kDriveFixed},
+               {L"D:\\", L"DATA", kDriveFixed},
+               {L"E:\\", L"", kDriveCdrom},
+               {L"F:\\", L"", kDriveRemovable},
+               {L"G:\\", L"", kDriveRemote},
+               {L"R:\\", L"", kDriveRamdisk},
+               {L"U:\\", L"", kDriveUnknown},
+               {L"V:\\", L"", kDriveNoRootDir},
+               {L"W:\\", L"", 9},
+               {L"X:\\", L"ボリューム", kDriveCdrom}};
+  const auto start = Clock::now();
+  const FolderArray list = Module1::GetDriveList(os);
+  EXPECT_LT(Clock::now() - start, Module1::kDriveDeadline - milliseconds(50));
+  std::vector<std::wstring> titles;
+  for (const auto& e : list) {
+    titles.push_back(e.Title);
+    EXPECT_EQ(e.Path, e.Title.substr(0, 3)) << "the root, with its separator";
+  }
+  EXPECT_EQ(titles, (std::vector<std::wstring>{
+                        L"C:\\ [ローカルディスク]", L"D:\\ [DATA]", L"E:\\ [CD-ROMドライブ]",
+                        L"F:\\ [リムーバブル]", L"G:\\ [ネットワークドライブ]",
+                        L"R:\\ [RAMディスク]", L"U:\\", L"V:\\", L"W:\\", L"X:\\ [ボリューム]"}));
 }
 
 TEST(DriveDeadline, ARootThatAnswersAsAFileIsDroppedTheRestKeepTheirOrder) {

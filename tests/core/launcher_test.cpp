@@ -1,4 +1,4 @@
-// The drive titles and the launcher popup: its items, and what choosing one does.
+// The launcher popup: its items, and what choosing one does.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,32 +11,6 @@
 
 namespace kv::test {
 namespace {
-
-TEST(DriveListTest, TitleFormsAndOrder) {
-  FakeOs os;
-  os.drives = {{L"C:\\", L"", kDriveFixed},
-               {L"D:\\", L"DATA", kDriveFixed},
-               {L"E:\\", L"", kDriveCdrom},
-               {L"F:\\", L"", kDriveRemovable},
-               {L"G:\\", L"", kDriveRemote},
-               {L"R:\\", L"", kDriveRamdisk},
-               {L"U:\\", L"", kDriveUnknown},
-               {L"V:\\", L"", kDriveNoRootDir},
-               {L"W:\\", L"", 9},
-               {L"X:\\", L"ボリューム", kDriveCdrom}};
-  const FolderArray list = Module1::GetDriveList(os);
-  std::vector<std::wstring> titles;
-  for (const auto& e : list) {
-    titles.push_back(e.Title);
-    EXPECT_EQ(e.Path.back(), L'\\');
-  }
-  EXPECT_EQ(titles, (std::vector<std::wstring>{
-                        L"C:\\ [ローカルディスク]", L"D:\\ [DATA]", L"E:\\ [CD-ROMドライブ]",
-                        L"F:\\ [リムーバブル]", L"G:\\ [ネットワークドライブ]",
-                        L"R:\\ [RAMディスク]", L"U:\\", L"V:\\", L"W:\\", L"X:\\ [ボリューム]"}));
-  EXPECT_EQ(list.front().Path, L"C:\\");
-  EXPECT_EQ(list.back().Path, L"X:\\");
-}
 
 TEST(MenuTreeTest, LoadedElementsFollowTheirArrayAndHiddenOnesDoNotShow) {
   MenuTree menu(L"Name");
@@ -85,12 +59,18 @@ class LauncherTest : public ::testing::Test {
 
 constexpr const wchar_t* kName = L"キヴォレット Ver.1.0";
 
-TEST_F(LauncherTest, NoDrivesShownAndNoFolders) {
+// Hidden drives and no drives at all both leave no blank item.
+TEST_F(LauncherTest, NoDrivesShownOrNoneThere) {
   h.ctx.ShowDrives = 0;
   h.os.drives = {{L"C:\\", L"", kDriveFixed}};
   Run();
   EXPECT_EQ(h.tk.VisibleCaptions(), (std::vector<std::wstring>{kName, L"-"}));
   EXPECT_TRUE(form->DriveList.empty());
+  h.ctx.ShowDrives = 1;
+  h.os.drives.clear();
+  h.AddFolders({{L"A", L"C:\\A\\"}});
+  Run();
+  EXPECT_EQ(h.tk.VisibleCaptions(), (std::vector<std::wstring>{kName, L"-", L"A"}));
 }
 
 TEST_F(LauncherTest, DrivesOnlyAndNoControlsMade) {
@@ -129,28 +109,27 @@ TEST_F(LauncherTest, DrivesComeBeforeFolders) {
   EXPECT_EQ(h.tk.openedAtUnload, 1u);
 }
 
-TEST_F(LauncherTest, EmptyDriveListShowsNoBlankItem) {
-  h.AddFolders({{L"A", L"C:\\A\\"}});
-  Run();
-  EXPECT_EQ(h.tk.VisibleCaptions(), (std::vector<std::wstring>{kName, L"-", L"A"}));
-}
-
 TEST_F(LauncherTest, DismissedPopupRunsNoHandler) {
   h.os.drives = {{L"C:\\", L"", kDriveFixed}};
   h.AddFolders({{L"A", L"C:\\A\\"}});
   Run();
   EXPECT_TRUE(h.os.opened.empty());
   EXPECT_FALSE(form->ShowSettings);
-  EXPECT_TRUE(h.tk.Logged("end"));
+  EXPECT_EQ(h.tk.log, (std::vector<std::string>{"create", "popup", "unload", "end"}));
+  EXPECT_TRUE(h.os.files.empty()) << "nothing written";
 }
 
-TEST_F(LauncherTest, ProgramNameOpensNothingAndMakesTheControls) {
+TEST_F(LauncherTest, ProgramNameOpensNothingAndLeadsIntoSettingsWithEmptyBoxes) {
   h.os.drives = {{L"C:\\", L"", kDriveFixed}};
+  h.AddFolders({{L"A", L"C:\\A\\"}});
   h.tk.popupChoice = MenuRef{MenuKind::ProgramName, 0};
   Run();
   EXPECT_TRUE(form->ShowSettings);
   EXPECT_TRUE(h.os.opened.empty());
   EXPECT_EQ(h.tk.log, (std::vector<std::string>{"create", "popup", "controls", "show"}));
+  EXPECT_EQ(h.tk.Text(0), L"");
+  EXPECT_EQ(h.tk.Text(1), L"");
+  EXPECT_EQ(h.tk.listItems, std::vector<std::wstring>{L"A"}) << "the opening block ran";
 }
 
 // The first 32767 folders fit the 16-bit index; the rest stay out of the menu. Ten times the

@@ -142,6 +142,7 @@ TEST_F(OpenCommitTest, UnreadableSettingsFileWarnsOnOkAndStaysUntouched) {
   h.os.unreadable.insert(h.SettingsFile());
   Module1::LoadSettings(h.ctx);
   EXPECT_EQ(UBound(h.ctx.FolderList), 0) << "no folders, as for a missing file";
+  EXPECT_EQ(h.ctx.ShowDrives, 1) << "and the drives shown";
   Open();
   Register(L"New", L"C:\\New");
   form->Command3_Click(kOkButton);

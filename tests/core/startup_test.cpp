@@ -67,27 +67,5 @@ INSTANTIATE_TEST_SUITE_P(
         CommandLineCase{L"\"/home/u/\"q\"\"", L"\"q\"", L"/home/u/\"q\"", L'/'},
         CommandLineCase{L"\"", L"\"", L"\"", L'/'}));
 
-TEST(LauncherModeTest, DismissedPopupEndsWithoutWindowOrWrite) {
-  Harness h;
-  Form1 form(h.ctx);
-  form.Show();
-  EXPECT_EQ(h.tk.log, (std::vector<std::string>{"create", "popup", "unload", "end"}));
-  EXPECT_TRUE(h.os.opened.empty());
-  EXPECT_TRUE(h.os.files.empty());
-}
-
-TEST(LauncherModeTest, ProgramNameItemLeadsIntoSettingsWithEmptyBoxes) {
-  Harness h;
-  h.AddFolders({{L"A", L"C:\\A\\"}});
-  h.tk.popupChoice = MenuRef{MenuKind::ProgramName, 0};
-  Form1 form(h.ctx);
-  form.Show();
-  EXPECT_EQ(h.tk.log, (std::vector<std::string>{"create", "popup", "controls", "show"}));
-  EXPECT_EQ(h.tk.Text(0), L"");
-  EXPECT_EQ(h.tk.Text(1), L"");
-  EXPECT_EQ(h.tk.listItems, std::vector<std::wstring>{L"A"}) << "the opening block ran";
-  EXPECT_TRUE(h.os.opened.empty());
-}
-
 }  // namespace
 }  // namespace kv::test
