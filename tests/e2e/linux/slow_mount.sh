@@ -25,6 +25,3 @@ unmount_slowfs() {
   KV_SLOWFS_PID=""
   return 0
 }
-
-# Milliseconds since the epoch.
-now_ms() { echo $(($(date +%s%N) / 1000000)); }
