@@ -39,14 +39,6 @@ TEST(MenuTreeTest, LoadedElementsFollowTheirArrayAndHiddenOnesDoNotShow) {
   EXPECT_FALSE(menu.Load(MenuKind::ProgramName));
 }
 
-TEST(MenuTreeTest, IndicesStopAtTheSixteenBitBound) {
-  MenuTree menu;
-  while (menu.Load(MenuKind::Folder)) {
-  }
-  EXPECT_EQ(menu.UBound(MenuKind::Folder), MenuTree::kMaxIndex);
-  EXPECT_EQ(menu.VisibleItems().back().ref, (MenuRef{MenuKind::Folder, 32767}));
-}
-
 class LauncherTest : public ::testing::Test {
  protected:
   Harness h;

@@ -6,23 +6,17 @@
 namespace kv::test {
 namespace {
 
-TEST(StartUpTest, AppDirEndsInExactlyOneSeparator) {
+// The settings come from the program's folder, read before the form is made.
+TEST(StartUpTest, AppDirEndsInExactlyOneSeparatorAndHoldsTheSettings) {
   for (auto [path, expected] : {std::pair{L"C:\\", L"C:\\"}, {L"C:\\Tools", L"C:\\Tools\\"}}) {
     Harness h;
     h.tk.appPath = path;
-    h.tk.popupChoice.reset();
+    h.os.files[expected + std::wstring(L"Setting.ini")] = "[Folder001]\r\nTitle=Root\r\n";
     const auto form = StartUp(h.ctx);
     EXPECT_EQ(h.ctx.AppDir, expected);
+    ASSERT_EQ(UBound(h.ctx.FolderList), 1);
+    EXPECT_EQ(h.tk.VisibleCaptions().back(), L"Root") << "the menu saw the loaded list";
   }
-}
-
-TEST(StartUpTest, LoadsSettingsFromAppDirBeforeTheForm) {
-  Harness h;
-  h.tk.appPath = L"C:\\";
-  h.os.files[L"C:\\Setting.ini"] = "[Folder001]\r\nTitle=Root\r\n";
-  const auto form = StartUp(h.ctx);
-  ASSERT_EQ(UBound(h.ctx.FolderList), 1);
-  EXPECT_EQ(h.tk.VisibleCaptions().back(), L"Root") << "the menu saw the loaded list";
 }
 
 struct CommandLineCase {
