@@ -159,21 +159,13 @@ TEST(LauncherMenuFunctionsTest, BuildAndChooseWithoutTheForm) {
     std::vector<std::wstring> clipboard = {};
   };
   const std::wstring c = L"C:\\ [ローカルディスク]";
+  const MenuRef drive{MenuKind::Drive, 0}, folder{MenuKind::Folder, 1}, name{MenuKind::ProgramName};
   for (const Case& t : {
-           Case{1,
-                MenuRef{MenuKind::Drive, 0},
-                0,
-                {L"", L"-", c, L"A"},
-                MenuRef{MenuKind::Drive, 0}},
-           Case{
-               0, MenuRef{MenuKind::Folder, 1}, 0, {L"", L"-", L"A"}, MenuRef{MenuKind::Folder, 1}},
-           Case{0, MenuRef{MenuKind::Folder, 1}, kPopupCtrl, {L"", L"-", L"A"}, {}, {L"C:\\A\\"}},
-           Case{1, MenuRef{MenuKind::Drive, 0}, kPopupCtrl, {L"", L"-", c, L"A"}, {}, {L"C:\\"}},
-           Case{1,
-                MenuRef{MenuKind::ProgramName, 0},
-                kPopupCtrl,
-                {L"", L"-", c, L"A"},
-                MenuRef{MenuKind::ProgramName, 0}},
+           Case{1, drive, 0, {L"", L"-", c, L"A"}, drive},
+           Case{0, folder, 0, {L"", L"-", L"A"}, folder},
+           Case{0, folder, kPopupCtrl, {L"", L"-", L"A"}, {}, {L"C:\\A\\"}},
+           Case{1, drive, kPopupCtrl, {L"", L"-", c, L"A"}, {}, {L"C:\\"}},
+           Case{1, name, kPopupCtrl, {L"", L"-", c, L"A"}, name},
            Case{1, std::nullopt, 0, {L"", L"-", c, L"A"}, std::nullopt},
        }) {
     Harness h;

@@ -41,26 +41,18 @@ TEST_F(SettingsFileTest, LoadingStopsAtFirstGapOrEmptyTitle) {
   EXPECT_EQ(UBound(empty.ctx.FolderList), 0);
 }
 
-struct DriveCase {
-  const wchar_t* value;  // nullptr: no "Drive" key
-  int expected;
-};
-
-class DriveValueTest : public ::testing::TestWithParam<DriveCase> {};
-
-TEST_P(DriveValueTest, AnyNonZeroValueShowsTheDrives) {
-  Harness h;
-  h.WriteIni({{L"Folder001", L"Title", L"A"}});
-  if (GetParam().value) h.WriteIni({{L"Main", L"Drive", GetParam().value}});
-  LoadSettings(h.ctx);
-  EXPECT_EQ(h.ctx.ShowDrives, GetParam().expected);
+TEST(DriveValueTest, AnyNonZeroValueShowsTheDrives) {
+  const std::pair<const wchar_t*, int> cases[] = {
+      // nullptr: no "Drive" key
+      {L"0", 0}, {nullptr, 1}, {L" 1", 1}, {L"1", 1}, {L"2", 1}, {L"256", 1}, {L" 0", 0}};
+  for (auto [value, expected] : cases) {
+    Harness h;
+    h.WriteIni({{L"Folder001", L"Title", L"A"}});
+    if (value) h.WriteIni({{L"Main", L"Drive", value}});
+    LoadSettings(h.ctx);
+    EXPECT_EQ(h.ctx.ShowDrives, expected) << (value ? value : L"none");
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(Values, DriveValueTest,
-                         ::testing::Values(DriveCase{L"0", 0}, DriveCase{nullptr, 1},
-                                           DriveCase{L" 1", 1}, DriveCase{L"1", 1},
-                                           DriveCase{L"2", 1}, DriveCase{L"256", 1},
-                                           DriveCase{L" 0", 0}));
 
 // A save writes the whole file in this form, numbered from one; sections of an earlier, longer
 // list and any others go.
