@@ -1,6 +1,6 @@
 #!/bin/bash
-# Ctrl and Shift on Linux: Ctrl + click leaves the folder's path on the clipboard after the
-# program has ended (a clipboard manager takes it over) and opens nothing; Shift + click opens.
+# Ctrl + click leaves the path on the clipboard once the program has ended (a clipboard manager
+# takes it over) and opens nothing; Shift + click opens.
 source "$(dirname "$0")/lib.sh"
 KIVORET=${1:?usage: clipboard.sh path/to/kivoret path/to/kv_selection_owner}
 SELECTION_OWNER=${2:?}

@@ -32,8 +32,7 @@ click_then_ok "tick" "190 144"
 grep -qF 'Open Terminal Here' "$UCA" || fail "the system's Thunar action was not kept"
 grep -q "^Exec=\"$SCRIPT\" %f$" "$MENUS" || fail "Dolphin does not go through the script: $(grep Exec "$MENUS")"
 
-# Dolphin's entry (its Exec run by GLib, as KIO would) starts the real program on the folder,
-# whose name then reaches Setting.ini with its quotes.
+# Dolphin's entry (run by GLib, as KIO would) starts the real program; the name keeps its quotes.
 launch_service_menu
 settings_window 15 "started by the service menu"
 KV_PID=$(xdotool getwindowpid "$WIN")

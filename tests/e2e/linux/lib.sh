@@ -97,8 +97,7 @@ click_in_window() {
   done
 }
 
-# In the settings window of a program already started: the clicks, then OK, which ends it
-# within ${OK_WAIT:-5} s. $1 names the run.
+# The clicks, then OK, which ends the program within ${OK_WAIT:-5} s; $1 names the run.
 click_then_ok() {
   settings_window 15 "$1"
   click_in_window "${@:2}" "292 244"

@@ -1,8 +1,6 @@
 #!/bin/bash
-# The real program against settings it must not lose: a folder whose name holds a line break
-# (legal on Linux) is refused with a message and OK leaves "Setting.ini" as it was; a
-# "Setting.ini" the user cannot read (another user's, 0600; the program runs as nobody when the
-# test runs as root) is never overwritten: OK warns and keeps the window. And a 10 MB list.
+# Settings the program must not lose: a folder named with a line break is refused; a 10 MB list
+# pops up and saves; an unreadable "Setting.ini" (root's 0600, the program run as nobody) stays.
 source "$(dirname "$0")/lib.sh"
 make_scratch
 start_xvfb

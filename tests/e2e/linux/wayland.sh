@@ -1,7 +1,6 @@
 #!/bin/bash
-# The launcher on a native Wayland session: a headless sway, a virtual pointer over a native
-# window, grim screenshots; at output scale 1 and 2. sway refuses to run as root, so as root the
-# script runs itself again as nobody in a scratch folder of its own.
+# The launcher on a headless sway at scale 1 and 2: a virtual pointer over a native window, grim
+# screenshots. sway refuses root: as root the script runs itself again as nobody.
 source "$(dirname "$0")/lib.sh"
 KIVORET=${1:?usage: wayland.sh kivoret virtual_pointer probe}
 VPOINTER=${2:?}
