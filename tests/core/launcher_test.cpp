@@ -51,64 +51,47 @@ class LauncherTest : public ::testing::Test {
 
 constexpr const wchar_t* kName = L"キヴォレット Ver.1.0";
 
-// Hidden drives and no drives at all both leave no blank item.
-TEST_F(LauncherTest, NoDrivesShownOrNoneThere) {
-  h.ctx.ShowDrives = 0;
-  h.os.drives = {{L"C:\\", L"", kDriveFixed}};
-  Run();
-  EXPECT_EQ(h.tk.VisibleCaptions(), (std::vector<std::wstring>{kName, L"-"}));
-  EXPECT_TRUE(form->DriveList.empty());
-  h.ctx.ShowDrives = 1;
-  h.os.drives.clear();
-  h.AddFolders({{L"A", L"C:\\A\\"}});
-  Run();
-  EXPECT_EQ(h.tk.VisibleCaptions(), (std::vector<std::wstring>{kName, L"-", L"A"}));
-}
-
-TEST_F(LauncherTest, DrivesOnlyAndNoControlsMade) {
-  h.os.drives = {{L"C:\\", L"", kDriveFixed}, {L"D:\\", L"DATA", kDriveFixed}};
-  Run();
-  EXPECT_EQ(h.tk.VisibleCaptions(),
-            (std::vector<std::wstring>{kName, L"-", L"C:\\ [ローカルディスク]", L"D:\\ [DATA]"}));
-  EXPECT_EQ(h.tk.menuAtPopup[1].ref.kind, MenuKind::Line);
-  EXPECT_EQ(h.os.foregrounded, std::vector<NativeHandle>{h.tk.hWnd(nullptr)});
-  EXPECT_EQ(h.tk.log, (std::vector<std::string>{"create", "popup", "unload", "end"}))
-      << "the popup needs no control of the settings window";
-}
-
-TEST_F(LauncherTest, ThreeFoldersAndTheSecondChosenOpensBeforeTheStepEnds) {
-  h.ctx.ShowDrives = 0;
-  h.AddFolders({{L"A", L"C:\\A\\"}, {L"B & C", L"C:\\B\\"}, {L"-", L"C:\\D\\"}});
-  h.tk.popupChoice = MenuRef{MenuKind::Folder, 2};
-  Run();
-  EXPECT_EQ(h.tk.VisibleCaptions(), (std::vector<std::wstring>{kName, L"-", L"A", L"B & C", L"-"}));
-  EXPECT_EQ(h.tk.menuAtPopup[4].ref, (MenuRef{MenuKind::Folder, 3})) << "a caption, not the line";
-  EXPECT_EQ(h.os.opened, std::vector<std::wstring>{L"C:\\B\\"});
-  EXPECT_EQ(h.tk.openedAtUnload, 1u);
-  EXPECT_EQ(h.tk.log, (std::vector<std::string>{"create", "popup", "unload", "end"}));
-}
-
-TEST_F(LauncherTest, DrivesComeBeforeFolders) {
-  h.ctx.ShowDrives = 2;  // as a hand-edited file might hold, before loading clamps it
-  h.os.drives = {{L"C:\\", L"", kDriveFixed}, {L"E:\\", L"", kDriveCdrom}};
-  h.AddFolders({{L"A", L"C:\\A\\"}});
-  h.tk.popupChoice = MenuRef{MenuKind::Drive, 1};
-  Run();
-  EXPECT_EQ(h.tk.VisibleCaptions(),
-            (std::vector<std::wstring>{kName, L"-", L"C:\\ [ローカルディスク]",
-                                       L"E:\\ [CD-ROMドライブ]", L"A"}));
-  EXPECT_EQ(h.os.opened, std::vector<std::wstring>{L"E:\\"});
-  EXPECT_EQ(h.tk.openedAtUnload, 1u);
-}
-
-TEST_F(LauncherTest, DismissedPopupRunsNoHandler) {
-  h.os.drives = {{L"C:\\", L"", kDriveFixed}};
-  h.AddFolders({{L"A", L"C:\\A\\"}});
-  Run();
-  EXPECT_TRUE(h.os.opened.empty());
-  EXPECT_FALSE(form->ShowSettings);
-  EXPECT_EQ(h.tk.log, (std::vector<std::string>{"create", "popup", "unload", "end"}));
-  EXPECT_TRUE(h.os.files.empty()) << "nothing written";
+// The name, the line, the drives when shown, then the folders, every caption literal; the
+// chosen one opens before the form goes, and the popup needs no control of the settings window.
+TEST_F(LauncherTest, ItemsInOrderAndTheChoiceOpens) {
+  const FakeDrive c{L"C:\\", L"", kDriveFixed}, d{L"D:\\", L"DATA", kDriveFixed},
+      e{L"E:\\", L"", kDriveCdrom};
+  const FolderEntry a{L"A", L"C:\\A\\"}, bc{L"B & C", L"C:\\B\\"}, line{L"-", L"C:\\D\\"};
+  const std::wstring cTitle = L"C:\\ [ローカルディスク]", eTitle = L"E:\\ [CD-ROMドライブ]";
+  const MenuRef f2{MenuKind::Folder, 2}, d1{MenuKind::Drive, 1};
+  struct Case {
+    std::uint8_t showDrives;  // 2: as a hand-edited file might hold, before loading clamps it
+    std::vector<FakeDrive> drives;
+    std::vector<FolderEntry> folders;
+    std::optional<MenuRef> choice;
+    std::vector<std::wstring> captions;
+    std::vector<std::wstring> opened = {};
+  };
+  for (const Case& t :
+       {Case{0, {c}, {}, {}, {kName, L"-"}}, Case{1, {}, {a}, {}, {kName, L"-", L"A"}},
+        Case{1, {c, d}, {}, {}, {kName, L"-", cTitle, L"D:\\ [DATA]"}},
+        Case{1, {c}, {a}, {}, {kName, L"-", cTitle, L"A"}},
+        Case{0, {}, {a, bc, line}, f2, {kName, L"-", L"A", L"B & C", L"-"}, {L"C:\\B\\"}},
+        Case{2, {c, e}, {a}, d1, {kName, L"-", cTitle, eTitle, L"A"}, {L"E:\\"}}}) {
+    Harness h;
+    h.ctx.ShowDrives = t.showDrives;
+    h.os.drives = t.drives;
+    h.ctx.FolderList.insert(h.ctx.FolderList.end(), t.folders.begin(), t.folders.end());
+    h.tk.popupChoice = t.choice;
+    Form1 form(h.ctx);
+    form.Show();
+    EXPECT_EQ(h.tk.VisibleCaptions(), t.captions);
+    for (std::size_t i = 0; i < h.tk.menuAtPopup.size(); ++i)
+      EXPECT_EQ(h.tk.menuAtPopup[i].ref.kind == MenuKind::Line, i == 1)
+          << "a caption, not the line";
+    EXPECT_TRUE(t.showDrives != 0 || form.DriveList.empty()) << "hidden drives are not listed";
+    EXPECT_EQ(h.os.opened, t.opened);
+    EXPECT_EQ(h.tk.openedAtUnload, t.opened.size());
+    EXPECT_FALSE(form.ShowSettings);
+    EXPECT_EQ(h.os.foregrounded, std::vector<NativeHandle>{h.tk.hWnd(nullptr)});
+    EXPECT_EQ(h.tk.log, (std::vector<std::string>{"create", "popup", "unload", "end"}));
+    EXPECT_TRUE(h.os.files.empty()) << "nothing written";
+  }
 }
 
 TEST_F(LauncherTest, ProgramNameOpensNothingAndLeadsIntoSettingsWithEmptyBoxes) {
@@ -124,8 +107,8 @@ TEST_F(LauncherTest, ProgramNameOpensNothingAndLeadsIntoSettingsWithEmptyBoxes) 
   EXPECT_EQ(h.tk.listItems, std::vector<std::wstring>{L"A"}) << "the opening block ran";
 }
 
-// The first 32767 folders fit the 16-bit index; the rest stay out of the menu. Ten times the
-// entries must cost about ten times the time: quadratic growth would cost a hundred.
+// The first 32767 folders fit the 16-bit index; the rest stay out of the menu. Ten times
+// the entries must cost about ten times the time: quadratic growth would cost a hundred.
 TEST_F(LauncherTest, LongListsAreCutAtTheIndexBoundAndBuiltInLinearTime) {
   h.ctx.ShowDrives = 0;
   const auto timeFor = [&](int entries) {
