@@ -33,20 +33,17 @@ Timed TimedDriveList(OsServices& os) {
 std::shared_ptr<DriveGate> Shut() { return std::make_shared<DriveGate>(); }
 
 TEST(DriveDeadline, OneHungDriveAmongThreeGetsTheFailedQueryTitleWithinTheDeadline) {
+  const std::wstring d = L"D:\\", remote = L"D:\\ [ネットワークドライブ]";
   struct Case {
     const char* name;
     FakeDrive hung;
     std::wstring title;
   } cases[] = {
-      {"type never answers", {L"D:\\", L"", kDriveRemote, true, Shut(), nullptr}, L"D:\\"},
-      {"label never answers",
-       {L"D:\\", L"", kDriveRemote, true, nullptr, Shut()},
-       L"D:\\ [ネットワークドライブ]"},
-      {"labelled, label never answers",
-       {L"D:\\", L"NAS", kDriveRemote, true, nullptr, Shut()},
-       L"D:\\ [ネットワークドライブ]"},
-      {"type unknown, label never answers", {L"D:\\", L"", 9, true, nullptr, Shut()}, L"D:\\"},
-      {"not yet known to be a file", {L"D:\\", L"", kDriveFixed, false, Shut(), nullptr}, L"D:\\"},
+      {"type never answers", {d, L"", kDriveRemote, true, Shut(), nullptr}, d},
+      {"label never answers", {d, L"", kDriveRemote, true, nullptr, Shut()}, remote},
+      {"labelled, label never answers", {d, L"NAS", kDriveRemote, true, nullptr, Shut()}, remote},
+      {"type unknown, label never answers", {d, L"", 9, true, nullptr, Shut()}, d},
+      {"not yet known to be a file", {d, L"", kDriveFixed, false, Shut(), nullptr}, d},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
