@@ -86,39 +86,28 @@ TEST_F(FolderListEditTest, ButtonsEditTheWorkingList) {
   }
 }
 
-TEST_F(FolderListEditTest, BlankFieldsWarnIdentifierFirst) {
-  Open();
-  for (auto [name, path, expected] : {std::tuple{L"", L"", &kNoName},
-                                      {L" \u3000 ", L"C:\\Data\\", &kNoName},
-                                      {L"A", L"   ", &kNoPath}}) {
-    h.tk.boxes.clear();
-    Type(name, path);
-    form->Command1_Click(kRegisterButton);
-    ASSERT_EQ(h.tk.boxes.size(), 1u);
-    EXPECT_EQ(h.tk.boxes[0].text, *expected);
-    EXPECT_EQ(h.tk.boxes[0].style, vbExclamation);
-    EXPECT_EQ(Path(), path) << "no separator added before the checks pass";
-  }
-  EXPECT_EQ(UBound(form->EditList), 0);
-}
-
-TEST_F(FolderListEditTest, LineBreaksInNameOrPathAreRefusedOnRegisterAndUpdate) {
+// Blank boxes (the name is checked first) and line breaks are refused on register and update
+// alike: one message, nothing changed, the boxes keep their text and gain no separator.
+TEST_F(FolderListEditTest, BlankBoxesAndLineBreaksAreRefused) {
   using namespace std::string_literals;
   Open({{L"A", L"a"}});
   h.tk.dirs[L"C:\\a\nb\\"] = {0, true};  // the folder exists: only the break stops it
   for (const std::int16_t button : {kRegisterButton, kUpdateButton}) {
-    for (const auto& [name, path] : {std::pair{L"Pho\ntos"s, L"C:\\Data\\"s},
-                                     {L"Photos\r"s, L"C:\\Data\\"s},
-                                     {L"Photos"s, L"C:\\a\nb\\"s},
-                                     {L"Photos"s, L"C:\\a\r\nb"s},
-                                     {L"Pho\0tos"s, L"C:\\Data\\"s}}) {
-      SCOPED_TRACE(testing::Message() << button << " " << path.size());
+    for (const auto& [name, path, message] : {std::tuple{L""s, L""s, &kNoName},
+                                              {L" \u3000 "s, L"C:\\Data\\"s, &kNoName},
+                                              {L"A"s, L"   "s, &kNoPath},
+                                              {L"Pho\ntos"s, L"C:\\Data\\"s, &kLineBreak},
+                                              {L"Photos\r"s, L"C:\\Data\\"s, &kLineBreak},
+                                              {L"Photos"s, L"C:\\a\nb\\"s, &kLineBreak},
+                                              {L"Photos"s, L"C:\\a\r\nb"s, &kLineBreak},
+                                              {L"Pho\0tos"s, L"C:\\Data\\"s, &kLineBreak}}) {
+      SCOPED_TRACE(testing::Message() << button << " " << name.size() << " " << path.size());
       h.tk.boxes.clear();
       h.tk.listIndex = 0;
       Type(name, path);
       form->Command1_Click(button);
       ASSERT_EQ(h.tk.boxes.size(), 1u);
-      EXPECT_EQ(h.tk.boxes[0].text, kLineBreak);
+      EXPECT_EQ(h.tk.boxes[0].text, *message);
       EXPECT_EQ(h.tk.boxes[0].style, vbExclamation);
       EXPECT_EQ(Entries(), (std::vector<FolderEntry>{{L"A", L"a"}}));
       EXPECT_EQ(h.tk.listItems, std::vector<std::wstring>{L"A"});
