@@ -53,7 +53,7 @@ constexpr const wchar_t* kName = L"キヴォレット Ver.1.0";
 
 // The name, the line, the drives when shown, then the folders, every caption literal; the
 // chosen one opens before the form goes, and the popup needs no control of the settings window.
-TEST_F(LauncherTest, ItemsInOrderAndTheChoiceOpens) {
+TEST(LauncherItemsTest, ItemsInOrderAndTheChoiceOpens) {
   const FakeDrive c{L"C:\\", L"", kDriveFixed}, d{L"D:\\", L"DATA", kDriveFixed},
       e{L"E:\\", L"", kDriveCdrom};
   const FolderEntry a{L"A", L"C:\\A\\"}, bc{L"B & C", L"C:\\B\\"}, line{L"-", L"C:\\D\\"};

@@ -56,7 +56,7 @@ TEST(DriveValueTest, AnyNonZeroValueShowsTheDrives) {
 
 // A save writes the whole file in this form, numbered from one; sections of an earlier, longer
 // list and any others go.
-TEST_F(SettingsFileTest, SaveWritesExactFormat) {
+TEST(SaveFormatTest, SaveWritesExactFormat) {
   struct Case {
     std::uint8_t drives;
     std::vector<FolderEntry> list;
