@@ -43,6 +43,7 @@ struct IniWriteCase {
 };
 
 inline const std::vector<IniReadCase>& IniReadCases() {
+  static const std::wstring kLongValue(288, L'x');
   static const std::vector<IniReadCase> cases{
       {"MissingFileGivesDefault", std::nullopt, L"Main", L"Drive", L"dflt", L"dflt"},
       {"MissingKeyGivesDefault", "[Main]\r\nOther=1\r\n", L"Main", L"Drive", L"dflt", L"dflt"},
@@ -71,13 +72,7 @@ inline const std::vector<IniReadCase>& IniReadCases() {
        L"d"},
       {"BackslashesKept", "[F]\r\nPath=C:\\Data\\\r\n", L"F", L"Path", L"", L"C:\\Data\\"},
       {"LongValueReadWhole", "[F]\r\nPath=" + std::string(288, 'x') + "\r\n", L"F", L"Path", L"",
-       L"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx"
-       L"xx"
-       L"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx"
-       L"xx"
-       L"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx"
-       L"xx"
-       L"xxxxxxxxxxxx"},
+       kLongValue.c_str()},
   };
   return cases;
 }
@@ -100,42 +95,29 @@ inline const std::vector<IniIntCase>& IniIntCases() {
 }
 
 inline const std::vector<IniWriteCase>& IniWriteCases() {
+  // One case a line or two.
+  // clang-format off
   static const std::vector<IniWriteCase> cases{
-      {"NewFileSectionsAndKeysInOrder",
-       std::nullopt,
+      {"NewFileSectionsAndKeysInOrder", std::nullopt,
        {{L"Main", L"Drive", L"0"}, {L"Folder001", L"Title", L"A"}, {L"Folder001", L"Path", L"B"}},
        "[Main]\r\nDrive=0\r\n[Folder001]\r\nTitle=A\r\nPath=B\r\n"},
-      {"LeadingBlankKept",
-       std::nullopt,
-       {{L"Main", L"Drive", L" 1"}},
-       "[Main]\r\nDrive= 1\r\n",
+      {"LeadingBlankKept", std::nullopt, {{L"Main", L"Drive", L" 1"}}, "[Main]\r\nDrive= 1\r\n",
        "[Main]\r\nDrive=1\r\n"},
-      {"ExistingKeyReplacedInPlace",
-       "[Main]\r\nDrive=1\r\nOther=x\r\n",
-       {{L"Main", L"Drive", L"0"}},
-       "[Main]\r\nDrive=0\r\nOther=x\r\n"},
-      {"NewKeyAppendedToItsSection",
-       "[A]\r\nX=1\r\n[B]\r\nY=2\r\n",
-       {{L"A", L"Z", L"3"}},
+      {"ExistingKeyReplacedInPlace", "[Main]\r\nDrive=1\r\nOther=x\r\n",
+       {{L"Main", L"Drive", L"0"}}, "[Main]\r\nDrive=0\r\nOther=x\r\n"},
+      {"NewKeyAppendedToItsSection", "[A]\r\nX=1\r\n[B]\r\nY=2\r\n", {{L"A", L"Z", L"3"}},
        "[A]\r\nX=1\r\nZ=3\r\n[B]\r\nY=2\r\n"},
-      {"NewSectionAppendedAtEnd",
-       "[A]\r\nX=1\r\n",
-       {{L"B", L"Y", L"2"}},
+      {"NewSectionAppendedAtEnd", "[A]\r\nX=1\r\n", {{L"B", L"Y", L"2"}},
        "[A]\r\nX=1\r\n[B]\r\nY=2\r\n"},
-      {"UntouchedLinesKept",
-       "[A]\r\n;note\r\nX=1\r\n[B]\r\nY=2\r\n",
-       {{L"B", L"Y", L"3"}},
+      {"UntouchedLinesKept", "[A]\r\n;note\r\nX=1\r\n[B]\r\nY=2\r\n", {{L"B", L"Y", L"3"}},
        "[A]\r\n;note\r\nX=1\r\n[B]\r\nY=3\r\n"},
-      {"WriteMatchesSectionCaseInsensitively",
-       "[MAIN]\r\nDRIVE=1\r\n",
-       {{L"Main", L"Drive", L"0"}},
+      {"WriteMatchesSectionCaseInsensitively", "[MAIN]\r\nDRIVE=1\r\n", {{L"Main", L"Drive", L"0"}},
        "[MAIN]\r\nDRIVE=0\r\n"},
       {"EmptyFileGetsFirstSection", "", {{L"Main", L"Drive", L"1"}}, "[Main]\r\nDrive=1\r\n"},
-      {"NewKeyAfterUnterminatedLastLine",
-       "[A]\r\nX=1",
-       {{L"A", L"Y", L"2"}},
+      {"NewKeyAfterUnterminatedLastLine", "[A]\r\nX=1", {{L"A", L"Y", L"2"}},
        "[A]\r\nX=1\r\nY=2\r\n"},
   };
+  // clang-format on
   return cases;
 }
 

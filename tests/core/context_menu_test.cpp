@@ -33,22 +33,16 @@ TEST(ContextMenuTest, AddWritesBothKeysPerUser) {
   EXPECT_TRUE(IsContextMenuEntryRegistered(h.ctx));
 }
 
-TEST(ContextMenuTest, OtherCopiesAndCaseDifferencesAreNotThisEntry) {
+// Only this copy's exact command counts, and the per-user value before the machine-wide one.
+TEST(ContextMenuTest, OtherCopiesCaseDifferencesAndAnotherPerUserValueAreNotThisEntry) {
   for (const wchar_t* stored :
        {L"\"D:\\Tools\\launch.exe\" \"%1\"", L"\"C:\\Tools\\other.exe\" \"%1\"",
         L"\"C:\\TOOLS\\launch.exe\" \"%1\"", L""}) {
     Harness h;
+    h.os.RegSetString(RegRoot::ClassesRoot, kContextMenuCommandKey, L"", ContextMenuCommand(h.ctx));
     h.os.RegSetString(RegRoot::CurrentUserClasses, kContextMenuCommandKey, L"", stored);
     EXPECT_FALSE(IsContextMenuEntryRegistered(h.ctx)) << stored;
   }
-}
-
-TEST(ContextMenuTest, PerUserValueCountsFirst) {
-  Harness h;
-  h.os.RegSetString(RegRoot::ClassesRoot, kContextMenuCommandKey, L"", ContextMenuCommand(h.ctx));
-  h.os.RegSetString(RegRoot::CurrentUserClasses, kContextMenuCommandKey, L"",
-                    L"\"X:\\a.exe\" \"%1\"");
-  EXPECT_FALSE(IsContextMenuEntryRegistered(h.ctx));
 }
 
 TEST(ContextMenuTest, OverlongStoredCommandReadsAsNotRegistered) {

@@ -33,20 +33,17 @@ Timed TimedDriveList(OsServices& os) {
 std::shared_ptr<DriveGate> Shut() { return std::make_shared<DriveGate>(); }
 
 TEST(DriveDeadline, OneHungDriveAmongThreeGetsTheFailedQueryTitleWithinTheDeadline) {
+  const std::wstring d = L"D:\\", remote = L"D:\\ [ネットワークドライブ]";
   struct Case {
     const char* name;
     FakeDrive hung;
     std::wstring title;
   } cases[] = {
-      {"type never answers", {L"D:\\", L"", kDriveRemote, true, Shut(), nullptr}, L"D:\\"},
-      {"label never answers",
-       {L"D:\\", L"", kDriveRemote, true, nullptr, Shut()},
-       L"D:\\ [ネットワークドライブ]"},
-      {"labelled, label never answers",
-       {L"D:\\", L"NAS", kDriveRemote, true, nullptr, Shut()},
-       L"D:\\ [ネットワークドライブ]"},
-      {"type unknown, label never answers", {L"D:\\", L"", 9, true, nullptr, Shut()}, L"D:\\"},
-      {"not yet known to be a file", {L"D:\\", L"", kDriveFixed, false, Shut(), nullptr}, L"D:\\"},
+      {"type never answers", {d, L"", kDriveRemote, true, Shut(), nullptr}, d},
+      {"label never answers", {d, L"", kDriveRemote, true, nullptr, Shut()}, remote},
+      {"labelled, label never answers", {d, L"NAS", kDriveRemote, true, nullptr, Shut()}, remote},
+      {"type unknown, label never answers", {d, L"", 9, true, nullptr, Shut()}, d},
+      {"not yet known to be a file", {d, L"", kDriveFixed, false, Shut(), nullptr}, d},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -78,12 +75,31 @@ TEST(DriveDeadline, OneDeadlineForAllDrives) {
   EXPECT_LT(t.took, Module1::kDriveDeadline + kSlack);
 }
 
-TEST(DriveDeadline, DrivesThatAnswerAtOnceDoNotWaitForTheDeadline) {
+// Every title form, in the enumeration's order, without waiting for the deadline.
+TEST(DriveDeadline, DrivesThatAnswerAtOnceGetTheirTitlesAndDoNotWait) {
   FakeOs os;
-  os.drives = {{L"C:\\", L"", kDriveFixed}, {L"D:\\", L"DATA", kDriveFixed}};
-  const Timed t = TimedDriveList(os);
-  EXPECT_EQ(t.titles, (std::vector<std::wstring>{L"C:\\ [ローカルディスク]", L"D:\\ [DATA]"}));
-  EXPECT_LT(t.took, Module1::kDriveDeadline - milliseconds(50));
+  os.drives = {{L"C:\\", L"", kDriveFixed},
+               {L"D:\\", L"DATA", kDriveFixed},
+               {L"E:\\", L"", kDriveCdrom},
+               {L"F:\\", L"", kDriveRemovable},
+               {L"G:\\", L"", kDriveRemote},
+               {L"R:\\", L"", kDriveRamdisk},
+               {L"U:\\", L"", kDriveUnknown},
+               {L"V:\\", L"", kDriveNoRootDir},
+               {L"W:\\", L"", 9},
+               {L"X:\\", L"ボリューム", kDriveCdrom}};
+  const auto start = Clock::now();
+  const FolderArray list = Module1::GetDriveList(os);
+  EXPECT_LT(Clock::now() - start, Module1::kDriveDeadline - milliseconds(50));
+  std::vector<std::wstring> titles;
+  for (const auto& e : list) {
+    titles.push_back(e.Title);
+    EXPECT_EQ(e.Path, e.Title.substr(0, 3)) << "the root, with its separator";
+  }
+  EXPECT_EQ(titles, (std::vector<std::wstring>{
+                        L"C:\\ [ローカルディスク]", L"D:\\ [DATA]", L"E:\\ [CD-ROMドライブ]",
+                        L"F:\\ [リムーバブル]", L"G:\\ [ネットワークドライブ]",
+                        L"R:\\ [RAMディスク]", L"U:\\", L"V:\\", L"W:\\", L"X:\\ [ボリューム]"}));
 }
 
 TEST(DriveDeadline, ARootThatAnswersAsAFileIsDroppedTheRestKeepTheirOrder) {

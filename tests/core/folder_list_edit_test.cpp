@@ -43,93 +43,71 @@ class FolderListEditTest : public ::testing::Test {
   std::unique_ptr<Form1> form;
 };
 
-TEST_F(FolderListEditTest, RemoveFirstOfThreeShiftsTheRest) {
-  Open({{L"A", L"a"}, {L"B", L"b"}, {L"C", L"c"}});
-  h.tk.listIndex = 0;
-  Type(L"x", L"y");
-  form->Command1_Click(kRemoveButton);
-  EXPECT_EQ(Entries(), (std::vector<FolderEntry>{{L"B", L"b"}, {L"C", L"c"}}));
-  EXPECT_EQ(h.tk.listItems, (std::vector<std::wstring>{L"B", L"C"}));
-  EXPECT_EQ(Name(), L"");
-  EXPECT_EQ(Path(), L"");
-}
-
-TEST_F(FolderListEditTest, RemoveLastAndOnlyEntry) {
-  Open({{L"A", L"a"}, {L"B", L"b"}});
-  h.tk.listIndex = 1;
-  form->Command1_Click(kRemoveButton);
-  EXPECT_EQ(Entries(), (std::vector<FolderEntry>{{L"A", L"a"}}));
-  h.tk.listIndex = 0;
-  form->Command1_Click(kRemoveButton);
-  EXPECT_EQ(UBound(form->EditList), 0);
-  EXPECT_TRUE(h.tk.listItems.empty());
-  EXPECT_EQ(UBound(h.ctx.FolderList), 2) << "the stored list is untouched until OK";
-}
-
-TEST_F(FolderListEditTest, UpdateAndRemoveNeedASelection) {
-  Open({{L"A", L"a"}});
-  Type(L"New", L"C:\\Data");
-  form->Command1_Click(kUpdateButton);
-  form->Command1_Click(kRemoveButton);
-  EXPECT_EQ(Entries(), (std::vector<FolderEntry>{{L"A", L"a"}}));
-  EXPECT_TRUE(h.tk.boxes.empty());
-  EXPECT_EQ(Path(), L"C:\\Data") << "boxes keep their text";
-}
-
-TEST_F(FolderListEditTest, RegisterAppendsAndLeavesTheSelectedEntry) {
-  Open({{L"A", L"a"}});
-  h.tk.listIndex = 0;
-  Type(L"  Win  ", L"C:\\Windows");
-  form->Command1_Click(kRegisterButton);
-  EXPECT_EQ(Entries(), (std::vector<FolderEntry>{{L"A", L"a"}, {L"  Win  ", L"C:\\Windows\\"}}));
-  EXPECT_EQ(h.tk.listItems.back(), L"  Win  ");
-  EXPECT_EQ(h.tk.dirCalls, std::vector<std::wstring>{L"C:\\Windows\\"});
-  EXPECT_TRUE(h.tk.boxes.empty()) << "an existing folder asks nothing";
-  EXPECT_EQ(Name(), L"");
-}
-
-TEST_F(FolderListEditTest, UpdateOverwritesTheSelectedLine) {
-  Open({{L"A", L"a"}, {L"B", L"b"}});
-  h.tk.listIndex = 1;
-  Type(L"Data", L"C:\\Data\\");
-  form->Command1_Click(kUpdateButton);
-  EXPECT_EQ(Entries(), (std::vector<FolderEntry>{{L"A", L"a"}, {L"Data", L"C:\\Data\\"}}));
-  EXPECT_EQ(h.tk.listItems, (std::vector<std::wstring>{L"A", L"Data"}));
-}
-
-TEST_F(FolderListEditTest, BlankFieldsWarnIdentifierFirst) {
-  Open();
-  for (auto [name, path, expected] : {std::tuple{L"", L"", &kNoName},
-                                      {L" \u3000 ", L"C:\\Data\\", &kNoName},
-                                      {L"A", L"   ", &kNoPath}}) {
-    h.tk.boxes.clear();
-    Type(name, path);
-    form->Command1_Click(kRegisterButton);
-    ASSERT_EQ(h.tk.boxes.size(), 1u);
-    EXPECT_EQ(h.tk.boxes[0].text, *expected);
-    EXPECT_EQ(h.tk.boxes[0].style, vbExclamation);
-    EXPECT_EQ(Path(), path) << "no separator added before the checks pass";
+// The buttons on the window's list, with "  Data  " and "C:\Data" typed: the list and the list
+// box after, the boxes emptied unless nothing was done, no question asked, and the stored list
+// untouched until OK.
+TEST_F(FolderListEditTest, ButtonsEditTheWorkingList) {
+  const FolderEntry a{L"A", L"a"}, b{L"B", L"b"}, c{L"C", L"c"}, data{L"  Data  ", L"C:\\Data\\"};
+  struct Case {
+    const char* what;
+    std::vector<FolderEntry> before;
+    int selected;
+    std::int16_t button;
+    std::vector<FolderEntry> after;
+  };
+  for (const Case& t :
+       {Case{"remove the first: the rest move up", {a, b, c}, 0, kRemoveButton, {b, c}},
+        Case{"remove the last", {a, b, c}, 2, kRemoveButton, {a, b}},
+        Case{"remove the only entry", {a}, 0, kRemoveButton, {}},
+        Case{"update the selected line", {a, b, c}, 1, kUpdateButton, {a, data, c}},
+        Case{"register appends", {a, b}, 0, kRegisterButton, {a, b, data}},
+        Case{"update needs a selection", {a}, -1, kUpdateButton, {a}},
+        Case{"remove needs a selection", {a}, -1, kRemoveButton, {a}}}) {
+    SCOPED_TRACE(t.what);
+    h.ctx.FolderList = EmptyFolderList();
+    h.ctx.FolderList.insert(h.ctx.FolderList.end(), t.before.begin(), t.before.end());
+    h.tk.dirCalls.clear();
+    Open();
+    h.tk.listIndex = t.selected;
+    Type(L"  Data  ", L"C:\\Data");
+    form->Command1_Click(t.button);
+    const bool done = t.selected != -1;
+    std::vector<std::wstring> names;
+    for (const FolderEntry& e : t.after) names.push_back(e.Title);
+    EXPECT_EQ(Entries(), t.after);
+    EXPECT_EQ(h.tk.listItems, names);
+    EXPECT_TRUE(h.tk.boxes.empty());
+    EXPECT_EQ(Name(), done ? L"" : L"  Data  ");
+    EXPECT_EQ(Path(), done ? L"" : L"C:\\Data");
+    EXPECT_EQ(h.tk.dirCalls, done && t.button != kRemoveButton
+                                 ? std::vector<std::wstring>{L"C:\\Data\\"}
+                                 : std::vector<std::wstring>{});
+    EXPECT_EQ(UBound(h.ctx.FolderList), std::ssize(t.before)) << "the stored list waits for OK";
   }
-  EXPECT_EQ(UBound(form->EditList), 0);
 }
 
-TEST_F(FolderListEditTest, LineBreaksInNameOrPathAreRefusedOnRegisterAndUpdate) {
+// Blank boxes (the name is checked first) and line breaks are refused on register and update
+// alike: one message, nothing changed, the boxes keep their text and gain no separator.
+TEST_F(FolderListEditTest, BlankBoxesAndLineBreaksAreRefused) {
   using namespace std::string_literals;
   Open({{L"A", L"a"}});
   h.tk.dirs[L"C:\\a\nb\\"] = {0, true};  // the folder exists: only the break stops it
   for (const std::int16_t button : {kRegisterButton, kUpdateButton}) {
-    for (const auto& [name, path] : {std::pair{L"Pho\ntos"s, L"C:\\Data\\"s},
-                                     {L"Photos\r"s, L"C:\\Data\\"s},
-                                     {L"Photos"s, L"C:\\a\nb\\"s},
-                                     {L"Photos"s, L"C:\\a\r\nb"s},
-                                     {L"Pho\0tos"s, L"C:\\Data\\"s}}) {
-      SCOPED_TRACE(testing::Message() << button << " " << path.size());
+    for (const auto& [name, path, message] : {std::tuple{L""s, L""s, &kNoName},
+                                              {L" \u3000 "s, L"C:\\Data\\"s, &kNoName},
+                                              {L"A"s, L"   "s, &kNoPath},
+                                              {L"Pho\ntos"s, L"C:\\Data\\"s, &kLineBreak},
+                                              {L"Photos\r"s, L"C:\\Data\\"s, &kLineBreak},
+                                              {L"Photos"s, L"C:\\a\nb\\"s, &kLineBreak},
+                                              {L"Photos"s, L"C:\\a\r\nb"s, &kLineBreak},
+                                              {L"Pho\0tos"s, L"C:\\Data\\"s, &kLineBreak}}) {
+      SCOPED_TRACE(testing::Message() << button << " " << name.size() << " " << path.size());
       h.tk.boxes.clear();
       h.tk.listIndex = 0;
       Type(name, path);
       form->Command1_Click(button);
       ASSERT_EQ(h.tk.boxes.size(), 1u);
-      EXPECT_EQ(h.tk.boxes[0].text, kLineBreak);
+      EXPECT_EQ(h.tk.boxes[0].text, *message);
       EXPECT_EQ(h.tk.boxes[0].style, vbExclamation);
       EXPECT_EQ(Entries(), (std::vector<FolderEntry>{{L"A", L"a"}}));
       EXPECT_EQ(h.tk.listItems, std::vector<std::wstring>{L"A"});

@@ -7,9 +7,9 @@
 #include "fakes/fake_os.h"
 
 namespace kv::contract {
-void PrintTo(const IniReadCase& c, std::ostream* os) { *os << c.name; }
-void PrintTo(const IniIntCase& c, std::ostream* os) { *os << c.name; }
-void PrintTo(const IniWriteCase& c, std::ostream* os) { *os << c.name; }
+// Names rather than bytes in the test listing.
+void PrintTo(const auto& c, std::ostream* os) requires requires { c.name; }
+{ *os << c.name; }
 }  // namespace kv::contract
 
 namespace kv::test {

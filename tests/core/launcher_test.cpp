@@ -1,4 +1,4 @@
-// The drive titles and the launcher popup: its items, and what choosing one does.
+// The launcher popup: its items, and what choosing one does.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,32 +11,6 @@
 
 namespace kv::test {
 namespace {
-
-TEST(DriveListTest, TitleFormsAndOrder) {
-  FakeOs os;
-  os.drives = {{L"C:\\", L"", kDriveFixed},
-               {L"D:\\", L"DATA", kDriveFixed},
-               {L"E:\\", L"", kDriveCdrom},
-               {L"F:\\", L"", kDriveRemovable},
-               {L"G:\\", L"", kDriveRemote},
-               {L"R:\\", L"", kDriveRamdisk},
-               {L"U:\\", L"", kDriveUnknown},
-               {L"V:\\", L"", kDriveNoRootDir},
-               {L"W:\\", L"", 9},
-               {L"X:\\", L"ボリューム", kDriveCdrom}};
-  const FolderArray list = Module1::GetDriveList(os);
-  std::vector<std::wstring> titles;
-  for (const auto& e : list) {
-    titles.push_back(e.Title);
-    EXPECT_EQ(e.Path.back(), L'\\');
-  }
-  EXPECT_EQ(titles, (std::vector<std::wstring>{
-                        L"C:\\ [ローカルディスク]", L"D:\\ [DATA]", L"E:\\ [CD-ROMドライブ]",
-                        L"F:\\ [リムーバブル]", L"G:\\ [ネットワークドライブ]",
-                        L"R:\\ [RAMディスク]", L"U:\\", L"V:\\", L"W:\\", L"X:\\ [ボリューム]"}));
-  EXPECT_EQ(list.front().Path, L"C:\\");
-  EXPECT_EQ(list.back().Path, L"X:\\");
-}
 
 TEST(MenuTreeTest, LoadedElementsFollowTheirArrayAndHiddenOnesDoNotShow) {
   MenuTree menu(L"Name");
@@ -65,14 +39,6 @@ TEST(MenuTreeTest, LoadedElementsFollowTheirArrayAndHiddenOnesDoNotShow) {
   EXPECT_FALSE(menu.Load(MenuKind::ProgramName));
 }
 
-TEST(MenuTreeTest, IndicesStopAtTheSixteenBitBound) {
-  MenuTree menu;
-  while (menu.Load(MenuKind::Folder)) {
-  }
-  EXPECT_EQ(menu.UBound(MenuKind::Folder), MenuTree::kMaxIndex);
-  EXPECT_EQ(menu.VisibleItems().back().ref, (MenuRef{MenuKind::Folder, 32767}));
-}
-
 class LauncherTest : public ::testing::Test {
  protected:
   Harness h;
@@ -85,76 +51,64 @@ class LauncherTest : public ::testing::Test {
 
 constexpr const wchar_t* kName = L"キヴォレット Ver.1.0";
 
-TEST_F(LauncherTest, NoDrivesShownAndNoFolders) {
-  h.ctx.ShowDrives = 0;
-  h.os.drives = {{L"C:\\", L"", kDriveFixed}};
-  Run();
-  EXPECT_EQ(h.tk.VisibleCaptions(), (std::vector<std::wstring>{kName, L"-"}));
-  EXPECT_TRUE(form->DriveList.empty());
+// The name, the line, the drives when shown, then the folders, every caption literal; the
+// chosen one opens before the form goes, and the popup needs no control of the settings window.
+TEST(LauncherItemsTest, ItemsInOrderAndTheChoiceOpens) {
+  const FakeDrive c{L"C:\\", L"", kDriveFixed}, d{L"D:\\", L"DATA", kDriveFixed},
+      e{L"E:\\", L"", kDriveCdrom};
+  const FolderEntry a{L"A", L"C:\\A\\"}, bc{L"B & C", L"C:\\B\\"}, line{L"-", L"C:\\D\\"};
+  const std::wstring cTitle = L"C:\\ [ローカルディスク]", eTitle = L"E:\\ [CD-ROMドライブ]";
+  const MenuRef f2{MenuKind::Folder, 2}, d1{MenuKind::Drive, 1};
+  struct Case {
+    std::uint8_t showDrives;  // 2: as a hand-edited file might hold, before loading clamps it
+    std::vector<FakeDrive> drives;
+    std::vector<FolderEntry> folders;
+    std::optional<MenuRef> choice;
+    std::vector<std::wstring> captions;
+    std::vector<std::wstring> opened = {};
+  };
+  for (const Case& t :
+       {Case{0, {c}, {}, {}, {kName, L"-"}}, Case{1, {}, {a}, {}, {kName, L"-", L"A"}},
+        Case{1, {c, d}, {}, {}, {kName, L"-", cTitle, L"D:\\ [DATA]"}},
+        Case{1, {c}, {a}, {}, {kName, L"-", cTitle, L"A"}},
+        Case{0, {}, {a, bc, line}, f2, {kName, L"-", L"A", L"B & C", L"-"}, {L"C:\\B\\"}},
+        Case{2, {c, e}, {a}, d1, {kName, L"-", cTitle, eTitle, L"A"}, {L"E:\\"}}}) {
+    Harness h;
+    h.ctx.ShowDrives = t.showDrives;
+    h.os.drives = t.drives;
+    h.ctx.FolderList.insert(h.ctx.FolderList.end(), t.folders.begin(), t.folders.end());
+    h.tk.popupChoice = t.choice;
+    Form1 form(h.ctx);
+    form.Show();
+    EXPECT_EQ(h.tk.VisibleCaptions(), t.captions);
+    for (std::size_t i = 0; i < h.tk.menuAtPopup.size(); ++i)
+      EXPECT_EQ(h.tk.menuAtPopup[i].ref.kind == MenuKind::Line, i == 1)
+          << "a caption, not the line";
+    EXPECT_TRUE(t.showDrives != 0 || form.DriveList.empty()) << "hidden drives are not listed";
+    EXPECT_EQ(h.os.opened, t.opened);
+    EXPECT_EQ(h.tk.openedAtUnload, t.opened.size());
+    EXPECT_FALSE(form.ShowSettings);
+    EXPECT_EQ(h.os.foregrounded, std::vector<NativeHandle>{h.tk.hWnd(nullptr)});
+    EXPECT_EQ(h.tk.log, (std::vector<std::string>{"create", "popup", "unload", "end"}));
+    EXPECT_TRUE(h.os.files.empty()) << "nothing written";
+  }
 }
 
-TEST_F(LauncherTest, DrivesOnlyAndNoControlsMade) {
-  h.os.drives = {{L"C:\\", L"", kDriveFixed}, {L"D:\\", L"DATA", kDriveFixed}};
-  Run();
-  EXPECT_EQ(h.tk.VisibleCaptions(),
-            (std::vector<std::wstring>{kName, L"-", L"C:\\ [ローカルディスク]", L"D:\\ [DATA]"}));
-  EXPECT_EQ(h.tk.menuAtPopup[1].ref.kind, MenuKind::Line);
-  EXPECT_EQ(h.os.foregrounded, std::vector<NativeHandle>{h.tk.hWnd(nullptr)});
-  EXPECT_EQ(h.tk.log, (std::vector<std::string>{"create", "popup", "unload", "end"}))
-      << "the popup needs no control of the settings window";
-}
-
-TEST_F(LauncherTest, ThreeFoldersAndTheSecondChosenOpensBeforeTheStepEnds) {
-  h.ctx.ShowDrives = 0;
-  h.AddFolders({{L"A", L"C:\\A\\"}, {L"B & C", L"C:\\B\\"}, {L"-", L"C:\\D\\"}});
-  h.tk.popupChoice = MenuRef{MenuKind::Folder, 2};
-  Run();
-  EXPECT_EQ(h.tk.VisibleCaptions(), (std::vector<std::wstring>{kName, L"-", L"A", L"B & C", L"-"}));
-  EXPECT_EQ(h.tk.menuAtPopup[4].ref, (MenuRef{MenuKind::Folder, 3})) << "a caption, not the line";
-  EXPECT_EQ(h.os.opened, std::vector<std::wstring>{L"C:\\B\\"});
-  EXPECT_EQ(h.tk.openedAtUnload, 1u);
-  EXPECT_EQ(h.tk.log, (std::vector<std::string>{"create", "popup", "unload", "end"}));
-}
-
-TEST_F(LauncherTest, DrivesComeBeforeFolders) {
-  h.ctx.ShowDrives = 2;  // as a hand-edited file might hold, before loading clamps it
-  h.os.drives = {{L"C:\\", L"", kDriveFixed}, {L"E:\\", L"", kDriveCdrom}};
-  h.AddFolders({{L"A", L"C:\\A\\"}});
-  h.tk.popupChoice = MenuRef{MenuKind::Drive, 1};
-  Run();
-  EXPECT_EQ(h.tk.VisibleCaptions(),
-            (std::vector<std::wstring>{kName, L"-", L"C:\\ [ローカルディスク]",
-                                       L"E:\\ [CD-ROMドライブ]", L"A"}));
-  EXPECT_EQ(h.os.opened, std::vector<std::wstring>{L"E:\\"});
-  EXPECT_EQ(h.tk.openedAtUnload, 1u);
-}
-
-TEST_F(LauncherTest, EmptyDriveListShowsNoBlankItem) {
-  h.AddFolders({{L"A", L"C:\\A\\"}});
-  Run();
-  EXPECT_EQ(h.tk.VisibleCaptions(), (std::vector<std::wstring>{kName, L"-", L"A"}));
-}
-
-TEST_F(LauncherTest, DismissedPopupRunsNoHandler) {
+TEST_F(LauncherTest, ProgramNameOpensNothingAndLeadsIntoSettingsWithEmptyBoxes) {
   h.os.drives = {{L"C:\\", L"", kDriveFixed}};
   h.AddFolders({{L"A", L"C:\\A\\"}});
-  Run();
-  EXPECT_TRUE(h.os.opened.empty());
-  EXPECT_FALSE(form->ShowSettings);
-  EXPECT_TRUE(h.tk.Logged("end"));
-}
-
-TEST_F(LauncherTest, ProgramNameOpensNothingAndMakesTheControls) {
-  h.os.drives = {{L"C:\\", L"", kDriveFixed}};
   h.tk.popupChoice = MenuRef{MenuKind::ProgramName, 0};
   Run();
   EXPECT_TRUE(form->ShowSettings);
   EXPECT_TRUE(h.os.opened.empty());
   EXPECT_EQ(h.tk.log, (std::vector<std::string>{"create", "popup", "controls", "show"}));
+  EXPECT_EQ(h.tk.Text(0), L"");
+  EXPECT_EQ(h.tk.Text(1), L"");
+  EXPECT_EQ(h.tk.listItems, std::vector<std::wstring>{L"A"}) << "the opening block ran";
 }
 
-// The first 32767 folders fit the 16-bit index; the rest stay out of the menu. Ten times the
-// entries must cost about ten times the time: quadratic growth would cost a hundred.
+// The first 32767 folders fit the 16-bit index; the rest stay out of the menu. Ten times
+// the entries must cost about ten times the time: quadratic growth would cost a hundred.
 TEST_F(LauncherTest, LongListsAreCutAtTheIndexBoundAndBuiltInLinearTime) {
   h.ctx.ShowDrives = 0;
   const auto timeFor = [&](int entries) {
@@ -188,21 +142,13 @@ TEST(LauncherMenuFunctionsTest, BuildAndChooseWithoutTheForm) {
     std::vector<std::wstring> clipboard = {};
   };
   const std::wstring c = L"C:\\ [ローカルディスク]";
+  const MenuRef drive{MenuKind::Drive, 0}, folder{MenuKind::Folder, 1}, name{MenuKind::ProgramName};
   for (const Case& t : {
-           Case{1,
-                MenuRef{MenuKind::Drive, 0},
-                0,
-                {L"", L"-", c, L"A"},
-                MenuRef{MenuKind::Drive, 0}},
-           Case{
-               0, MenuRef{MenuKind::Folder, 1}, 0, {L"", L"-", L"A"}, MenuRef{MenuKind::Folder, 1}},
-           Case{0, MenuRef{MenuKind::Folder, 1}, kPopupCtrl, {L"", L"-", L"A"}, {}, {L"C:\\A\\"}},
-           Case{1, MenuRef{MenuKind::Drive, 0}, kPopupCtrl, {L"", L"-", c, L"A"}, {}, {L"C:\\"}},
-           Case{1,
-                MenuRef{MenuKind::ProgramName, 0},
-                kPopupCtrl,
-                {L"", L"-", c, L"A"},
-                MenuRef{MenuKind::ProgramName, 0}},
+           Case{1, drive, 0, {L"", L"-", c, L"A"}, drive},
+           Case{0, folder, 0, {L"", L"-", L"A"}, folder},
+           Case{0, folder, kPopupCtrl, {L"", L"-", L"A"}, {}, {L"C:\\A\\"}},
+           Case{1, drive, kPopupCtrl, {L"", L"-", c, L"A"}, {}, {L"C:\\"}},
+           Case{1, name, kPopupCtrl, {L"", L"-", c, L"A"}, name},
            Case{1, std::nullopt, 0, {L"", L"-", c, L"A"}, std::nullopt},
        }) {
     Harness h;

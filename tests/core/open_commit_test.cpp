@@ -29,10 +29,6 @@ class OpenCommitTest : public ::testing::Test {
     form = std::make_unique<Form1>(h.ctx);
     form->Show();
   }
-  void RegisterEntry() {
-    ASSERT_TRUE(Module1::SetContextMenuEntry(h.ctx, true));
-    h.os.registryWrites = 0;
-  }
   void Register(const std::wstring& name, const std::wstring& path) {
     h.tk.texts[{Ctl::Text1, 0}] = name;
     h.tk.texts[{Ctl::Text1, 1}] = path;
@@ -45,7 +41,7 @@ class OpenCommitTest : public ::testing::Test {
 };
 
 TEST_F(OpenCommitTest, OpeningCopiesTheStoredState) {
-  RegisterEntry();
+  ASSERT_TRUE(Module1::SetContextMenuEntry(h.ctx, true));
   Open();
   EXPECT_EQ(h.tk.values[kDrives], 0);
   EXPECT_EQ(h.tk.values[kEntry], 1);
@@ -142,6 +138,7 @@ TEST_F(OpenCommitTest, UnreadableSettingsFileWarnsOnOkAndStaysUntouched) {
   h.os.unreadable.insert(h.SettingsFile());
   Module1::LoadSettings(h.ctx);
   EXPECT_EQ(UBound(h.ctx.FolderList), 0) << "no folders, as for a missing file";
+  EXPECT_EQ(h.ctx.ShowDrives, 1) << "and the drives shown";
   Open();
   Register(L"New", L"C:\\New");
   form->Command3_Click(kOkButton);

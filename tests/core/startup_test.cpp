@@ -6,23 +6,17 @@
 namespace kv::test {
 namespace {
 
-TEST(StartUpTest, AppDirEndsInExactlyOneSeparator) {
+// The settings come from the program's folder, read before the form is made.
+TEST(StartUpTest, AppDirEndsInExactlyOneSeparatorAndHoldsTheSettings) {
   for (auto [path, expected] : {std::pair{L"C:\\", L"C:\\"}, {L"C:\\Tools", L"C:\\Tools\\"}}) {
     Harness h;
     h.tk.appPath = path;
-    h.tk.popupChoice.reset();
+    h.os.files[expected + std::wstring(L"Setting.ini")] = "[Folder001]\r\nTitle=Root\r\n";
     const auto form = StartUp(h.ctx);
     EXPECT_EQ(h.ctx.AppDir, expected);
+    ASSERT_EQ(UBound(h.ctx.FolderList), 1);
+    EXPECT_EQ(h.tk.VisibleCaptions().back(), L"Root") << "the menu saw the loaded list";
   }
-}
-
-TEST(StartUpTest, LoadsSettingsFromAppDirBeforeTheForm) {
-  Harness h;
-  h.tk.appPath = L"C:\\";
-  h.os.files[L"C:\\Setting.ini"] = "[Folder001]\r\nTitle=Root\r\n";
-  const auto form = StartUp(h.ctx);
-  ASSERT_EQ(UBound(h.ctx.FolderList), 1);
-  EXPECT_EQ(h.tk.VisibleCaptions().back(), L"Root") << "the menu saw the loaded list";
 }
 
 struct CommandLineCase {
@@ -32,61 +26,34 @@ struct CommandLineCase {
   wchar_t separator = L'\\';
 };
 
-class CommandLineTest : public ::testing::TestWithParam<CommandLineCase> {};
-
-TEST_P(CommandLineTest, FillsBothBoxesAndOpensTheWindowWithoutPopup) {
-  Harness h;
-  h.tk.commandLine = GetParam().commandLine;
-  h.tk.separator = GetParam().separator;
-  Form1 form(h.ctx);
-  form.Show();
-  EXPECT_EQ(h.tk.Text(0), GetParam().identifier);
-  EXPECT_EQ(h.tk.Text(1), GetParam().path);
-  EXPECT_TRUE(form.ShowSettings);
-  EXPECT_FALSE(h.tk.Logged("popup"));
-  EXPECT_EQ(h.tk.log, (std::vector<std::string>{"create", "controls", "show"}));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Forms, CommandLineTest,
-    ::testing::Values(
-        CommandLineCase{L"\"C:\\Data\\Photos\"", L"Photos", L"C:\\Data\\Photos"},
-        CommandLineCase{L"\"C:\\\"", L"", L"C:\\"},
-        CommandLineCase{L"Photos", L"Photos", L"Photos"},
-        CommandLineCase{L"\"C:\\My \"Old\" Files\"", L"My Old Files", L"C:\\My Old Files"},
-        CommandLineCase{L"\"\"", L"", L""},
-        CommandLineCase{L" C:\\a b\\c d ", L"c d ", L" C:\\a b\\c d "},
-        // Linux: one argument, where a quote belongs to the name unless it wraps
-        // the whole argument.
-        CommandLineCase{L"/home/u/写真", L"写真", L"/home/u/写真", L'/'},
-        CommandLineCase{L"/home/u/say \"hi\" $x 100%", L"say \"hi\" $x 100%",
-                        L"/home/u/say \"hi\" $x 100%", L'/'},
-        CommandLineCase{L"/home/u/\"q\"", L"\"q\"", L"/home/u/\"q\"", L'/'},
-        CommandLineCase{L"/home/u/q\"", L"q\"", L"/home/u/q\"", L'/'},
-        CommandLineCase{L"\"/home/u/my files\"", L"my files", L"/home/u/my files", L'/'},
-        CommandLineCase{L"\"/home/u/\"q\"\"", L"\"q\"", L"/home/u/\"q\"", L'/'},
-        CommandLineCase{L"\"", L"\"", L"\"", L'/'}));
-
-TEST(LauncherModeTest, DismissedPopupEndsWithoutWindowOrWrite) {
-  Harness h;
-  Form1 form(h.ctx);
-  form.Show();
-  EXPECT_EQ(h.tk.log, (std::vector<std::string>{"create", "popup", "unload", "end"}));
-  EXPECT_TRUE(h.os.opened.empty());
-  EXPECT_TRUE(h.os.files.empty());
-}
-
-TEST(LauncherModeTest, ProgramNameItemLeadsIntoSettingsWithEmptyBoxes) {
-  Harness h;
-  h.AddFolders({{L"A", L"C:\\A\\"}});
-  h.tk.popupChoice = MenuRef{MenuKind::ProgramName, 0};
-  Form1 form(h.ctx);
-  form.Show();
-  EXPECT_EQ(h.tk.log, (std::vector<std::string>{"create", "popup", "controls", "show"}));
-  EXPECT_EQ(h.tk.Text(0), L"");
-  EXPECT_EQ(h.tk.Text(1), L"");
-  EXPECT_EQ(h.tk.listItems, std::vector<std::wstring>{L"A"}) << "the opening block ran";
-  EXPECT_TRUE(h.os.opened.empty());
+// A folder on the command line: both boxes filled, the window opened, no popup.
+TEST(CommandLineTest, FillsBothBoxesAndOpensTheWindowWithoutPopup) {
+  const CommandLineCase cases[] = {
+      {L"\"C:\\Data\\Photos\"", L"Photos", L"C:\\Data\\Photos"},
+      {L"\"C:\\\"", L"", L"C:\\"},
+      {L"Photos", L"Photos", L"Photos"},
+      {L"\"C:\\My \"Old\" Files\"", L"My Old Files", L"C:\\My Old Files"},
+      {L"\"\"", L"", L""},
+      {L" C:\\a b\\c d ", L"c d ", L" C:\\a b\\c d "},
+      // Linux: one argument, where a quote belongs to the name unless it wraps the whole argument.
+      {L"/home/u/写真", L"写真", L"/home/u/写真", L'/'},
+      {L"/home/u/say \"hi\" $x 100%", L"say \"hi\" $x 100%", L"/home/u/say \"hi\" $x 100%", L'/'},
+      {L"/home/u/\"q\"", L"\"q\"", L"/home/u/\"q\"", L'/'},
+      {L"/home/u/q\"", L"q\"", L"/home/u/q\"", L'/'},
+      {L"\"/home/u/my files\"", L"my files", L"/home/u/my files", L'/'},
+      {L"\"/home/u/\"q\"\"", L"\"q\"", L"/home/u/\"q\"", L'/'},
+      {L"\"", L"\"", L"\"", L'/'}};
+  for (const CommandLineCase& c : cases) {
+    Harness h;
+    h.tk.commandLine = c.commandLine;
+    h.tk.separator = c.separator;
+    Form1 form(h.ctx);
+    form.Show();
+    EXPECT_EQ(h.tk.Text(0), c.identifier) << c.commandLine;
+    EXPECT_EQ(h.tk.Text(1), c.path) << c.commandLine;
+    EXPECT_TRUE(form.ShowSettings);
+    EXPECT_EQ(h.tk.log, (std::vector<std::string>{"create", "controls", "show"}));
+  }
 }
 
 }  // namespace

@@ -11,7 +11,8 @@ std::wstring Lower(std::wstring s) {
   return s;
 }
 
-// UTF-8 for the fake's code page: enough for the text the tests use (no surrogates).
+// UTF-8 for the fake's code page (its byte counts too): enough for the text the tests use (no
+// surrogates).
 std::string ToUtf8(std::wstring_view s) {
   std::string out;
   for (wchar_t c : s) {
@@ -47,16 +48,6 @@ std::wstring FromUtf8(std::string_view s) {
     i += 1 + extra;
   }
   return out;
-}
-
-// UTF-8 length, standing in for the system code page's byte count.
-std::size_t Bytes(const std::wstring& s) {
-  std::size_t n = 0;
-  for (wchar_t c : s) {
-    const auto u = static_cast<std::uint32_t>(c);
-    n += u < 0x80 ? 1 : u < 0x800 ? 2 : u < 0x10000 ? 3 : 4;
-  }
-  return n;
 }
 
 }  // namespace
@@ -153,7 +144,7 @@ std::optional<std::wstring> FakeOs::RegQueryString(RegRoot root, const std::wstr
   auto key = registry.find({root, Lower(subkey)});
   if (key == registry.end()) return std::nullopt;
   auto value = key->second.find(Lower(name));
-  if (value == key->second.end() || Bytes(value->second) + 1 > 1024) return std::nullopt;
+  if (value == key->second.end() || ToUtf8(value->second).size() + 1 > 1024) return std::nullopt;
   return value->second;
 }
 

@@ -69,47 +69,20 @@ class FakeToolkit : public Toolkit {
   void End() override { log.push_back("end"); }
   NativeHandle hWnd(const ControlRef* control) override;
 
-  std::wstring GetText(ControlRef c) override {
-    Need();
-    return texts[{c.name, c.index}];
-  }
-  void SetText(ControlRef c, const std::wstring& text) override {
-    Need();
-    texts[{c.name, c.index}] = text;
-  }
-  int GetValue(ControlRef c) override {
-    Need();
-    return values[{c.name, c.index}];
-  }
-  void SetValue(ControlRef c, int value) override {
-    Need();
-    values[{c.name, c.index}] = value;
-  }
-  void AddItem(ControlRef, const std::wstring& item) override {
-    Need();
-    listItems.push_back(item);
-  }
+  std::wstring GetText(ControlRef c) override { return At(texts, c); }
+  void SetText(ControlRef c, const std::wstring& text) override { At(texts, c) = text; }
+  int GetValue(ControlRef c) override { return At(values, c); }
+  void SetValue(ControlRef c, int value) override { At(values, c) = value; }
+  void AddItem(ControlRef, const std::wstring& item) override { List().push_back(item); }
   void RemoveItem(ControlRef, int index) override;
-  std::wstring GetListItem(ControlRef, int index) override {
-    Need();
-    return listItems.at(index);
-  }
-  void SetListItem(ControlRef, int index, const std::wstring& item) override {
-    Need();
-    listItems.at(index) = item;
-  }
+  std::wstring GetListItem(ControlRef, int index) override { return List().at(index); }
+  void SetListItem(ControlRef, int index, const std::wstring& s) override { List().at(index) = s; }
   int ListIndex(ControlRef) override {
     Need();
     return listIndex;
   }
-  int ListCount(ControlRef) override {
-    Need();
-    return static_cast<int>(listItems.size());
-  }
-  void SetToolTipText(ControlRef c, const std::wstring& text) override {
-    Need();
-    toolTips[{c.name, c.index}] = text;
-  }
+  int ListCount(ControlRef) override { return static_cast<int>(List().size()); }
+  void SetToolTipText(ControlRef c, const std::wstring& text) override { At(toolTips, c) = text; }
 
   PopupChoice PopupItems(std::span<const PopupItem> items) override;
 
@@ -121,6 +94,15 @@ class FakeToolkit : public Toolkit {
  private:
   // Reaching a control before LoadControls is a fault the real toolkits would not forgive.
   void Need() const;
+  template <typename T>
+  T& At(std::map<std::pair<Ctl, int>, T>& map, ControlRef c) {
+    Need();
+    return map[{c.name, c.index}];
+  }
+  std::vector<std::wstring>& List() {
+    Need();
+    return listItems;
+  }
   bool controlsLoaded_ = false;
   FakeOs& os_;
 };

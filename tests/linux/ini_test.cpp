@@ -1,11 +1,9 @@
 // The settings file on Linux: the shared contract table through the INI document and the real
-// files, what only the stand-in promises, and a long list's speed.
+// files, and what only the stand-in promises.
 #include <gtest/gtest.h>
 
 #include <array>
-#include <chrono>
 #include <clocale>
-#include <filesystem>
 
 #include "codepage.h"
 #include "contract/ini_cases.h"
@@ -13,7 +11,6 @@
 #include "os_linux.h"
 #include "settings/settings_file.h"
 #include "temp_dir.h"
-#include "toolkit_qt.h"
 
 namespace kv::contract {
 // Names rather than bytes in the test listing.
@@ -123,26 +120,6 @@ TEST_F(IniStandIn, WritesKeepEveryOtherByteOrFailWhereNoFileCanBe) {
   WriteBytes(dir_ / "file", "");
   for (const char* where : {"missing/a.ini", "file/a.ini"})
     EXPECT_FALSE(Set(dir_ / where, "A", "X", "1")) << where;
-}
-
-// A save and a load of 999 folders through the core: linear, not one parse per key.
-TEST_F(IniStandIn, ThousandEntriesSaveAndLoadQuickly) {
-  QtToolkit tk(0, nullptr);  // saving and loading need no application object
-  Module1::Context ctx{os_, tk}, loaded{os_, tk};
-  ctx.AppDir = loaded.AppDir = lnx::Decode(dir_.path()) + L"/";
-  for (int k = 1; k <= 999; ++k)
-    ctx.FolderList.push_back(
-        {L"フォルダ" + std::to_wstring(k), L"/home/u/folder" + std::to_wstring(k) + L"/"});
-  const auto t0 = std::chrono::steady_clock::now();
-  ASSERT_TRUE(Module1::SaveSettings(ctx));
-  const auto t1 = std::chrono::steady_clock::now();
-  Module1::LoadSettings(loaded);
-  EXPECT_LT(std::chrono::steady_clock::now() - t1, std::chrono::milliseconds(500)) << "load";
-  EXPECT_FALSE(std::filesystem::exists(dir_ / "Setting.ini.new")) << "the scratch file is renamed";
-  ASSERT_EQ(UBound(loaded.FolderList), 999);
-  EXPECT_EQ(loaded.FolderList[999].Title, L"フォルダ999");
-  EXPECT_EQ(loaded.FolderList[999].Path, L"/home/u/folder999/");
-  EXPECT_LT(t1 - t0, std::chrono::milliseconds(500)) << "save";
 }
 
 }  // namespace

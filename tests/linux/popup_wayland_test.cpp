@@ -9,6 +9,7 @@
 #include <QTest>
 #include <QTimer>
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace kv::lnx {
@@ -120,68 +121,46 @@ TEST(WaylandPopup, AMenuInUseStaysWhereItIs) {
   EXPECT_EQ(after, before);
 }
 
+using Steps = std::function<void(QWidget* overlay, QWidget* menu)>;
+Steps Keys(std::initializer_list<std::pair<Qt::Key, Qt::KeyboardModifiers>> keys) {
+  return [keys = std::vector(keys)](QWidget* o, QWidget*) {
+    for (const auto& [key, held] : keys) QTest::keyClick(o, key, held);
+  };
+}
+// A click on the menu's first (row 0) or last (row -1) row; on the overlay at 10,10 (no row).
+Steps Click(Qt::MouseButton button, std::optional<int> row, Qt::KeyboardModifiers held = {}) {
+  return [=](QWidget* o, QWidget* m) {
+    if (!row) return QTest::mouseClick(o, button, held, {10, 10});
+    QTest::mouseClick(m, button, held, {20, *row == 0 ? 6 : m->height() - 6});
+  };
+}
+
 TEST(WaylandPopup, KeysClicksAndClosingEndIt) {
-  using Steps = std::function<void(QWidget*, QWidget*)>;
+  using K = std::pair<Qt::Key, Qt::KeyboardModifiers>;
+  const K kDown{Qt::Key_Down, {}}, kUp{Qt::Key_Up, {}}, kReturn{Qt::Key_Return, {}},
+      kEscape{Qt::Key_Escape, {}}, kShiftReturn{Qt::Key_Return, Qt::ShiftModifier},
+      kCtrlEnter{Qt::Key_Enter, Qt::ControlModifier | Qt::KeypadModifier};
   struct Case {
     const char* name;
-    Steps steps;
+    std::vector<Steps> steps;
     int item;
     unsigned modifiers;
   } cases[] = {
-      {"Escape", [](QWidget* o, QWidget*) { QTest::keyClick(o, Qt::Key_Escape); }, -1, 0},
-      {"click outside the menu",
-       [](QWidget* o, QWidget*) {
-         QTest::mouseClick(o, Qt::LeftButton, {}, {10, 10});
-       },
-       -1, 0},
-      {"right button on the last row",
-       [](QWidget*, QWidget* m) {
-         QTest::mouseClick(m, Qt::RightButton, {}, {20, m->height() - 6});
-       },
-       3, 0},
-      {"left button with Shift on the first row",
-       [](QWidget*, QWidget* m) {
-         QTest::mouseClick(m, Qt::LeftButton, Qt::ShiftModifier, {20, 6});
-       },
-       0, kPopupShift},
-      {"middle button neither chooses nor dismisses",
-       [](QWidget* o, QWidget* m) {
-         QTest::mouseClick(m, Qt::MiddleButton, {}, {20, m->height() - 6});
-         QTest::keyClick(o, Qt::Key_Down);
-         QTest::keyClick(o, Qt::Key_Return);
-       },
-       0, 0},
-      {"window closed", [](QWidget* o, QWidget*) { o->close(); }, -1, 0},
-      {"Down Return",
-       [](QWidget* o, QWidget*) {
-         QTest::keyClick(o, Qt::Key_Down);
-         QTest::keyClick(o, Qt::Key_Return);
-       },
-       0, 0},
-      {"the line is skipped; Shift",
-       [](QWidget* o, QWidget*) {
-         QTest::keyClick(o, Qt::Key_Down);
-         QTest::keyClick(o, Qt::Key_Down);
-         QTest::keyClick(o, Qt::Key_Return, Qt::ShiftModifier);
-       },
-       2, kPopupShift},
-      {"Up from nothing is the last; Ctrl",
-       [](QWidget* o, QWidget*) {
-         QTest::keyClick(o, Qt::Key_Up);
-         QTest::keyClick(o, Qt::Key_Enter, Qt::ControlModifier | Qt::KeypadModifier);
-       },
-       3, kPopupCtrl},
-      {"Return with nothing selected chooses nothing",
-       [](QWidget* o, QWidget*) {
-         QTest::keyClick(o, Qt::Key_Return);
-         QTest::keyClick(o, Qt::Key_Escape);
-       },
-       -1, 0},
+      {"Escape", {Keys({kEscape})}, -1, 0},
+      {"click outside the menu", {Click(Qt::LeftButton, std::nullopt)}, -1, 0},
+      {"right button on the last row", {Click(Qt::RightButton, -1)}, 3, 0},
+      {"Shift + left, first row", {Click(Qt::LeftButton, 0, Qt::ShiftModifier)}, 0, kPopupShift},
+      {"middle button does nothing", {Click(Qt::MiddleButton, -1), Keys({kDown, kReturn})}, 0, 0},
+      {"window closed", {[](QWidget* o, QWidget*) { o->close(); }}, -1, 0},
+      {"Down Return", {Keys({kDown, kReturn})}, 0, 0},
+      {"the line is skipped; Shift", {Keys({kDown, kDown, kShiftReturn})}, 2, kPopupShift},
+      {"Up from nothing is the last; Ctrl", {Keys({kUp, kCtrlEnter})}, 3, kPopupCtrl},
+      {"Return with nothing selected chooses nothing", {Keys({kReturn, kEscape})}, -1, 0},
   };
   for (const Case& c : cases) {
     const PopupChoice got = RunPopup([&](QWidget* overlay, QWidget* menu) {
       Enter(overlay, {100, 100});
-      c.steps(overlay, menu);
+      for (const Steps& step : c.steps) step(overlay, menu);
     });
     EXPECT_EQ(got.item, c.item) << c.name;
     EXPECT_EQ(got.modifiers, c.modifiers) << c.name;

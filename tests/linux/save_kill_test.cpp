@@ -24,7 +24,6 @@ namespace {
 
 using testing::ReadBytes;
 using testing::TempDir;
-using testing::WriteBytes;
 
 constexpr int kEntries = 999;
 
@@ -125,28 +124,6 @@ TEST_F(SaveKill, EveryKillLeavesOneCompleteList) {
   if (kills >= 50) {
     EXPECT_GT(seen[0], 0);
     EXPECT_GT(seen[1], 0);
-  }
-}
-
-TEST_F(SaveKill, ScratchFileIsNeverReadAsSettings) {
-  const std::string partial = "[Main]\r\nDrive= 0\r\n[Folder001]\r\nTitle=half\r\nPa";
-  struct Case {
-    const char* name;
-    bool settingsFile;
-    FolderArray expected;
-    std::uint8_t drives;
-  } cases[] = {{"beside the settings", true, a_, 1}, {"alone", false, EmptyFolderList(), 1}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    std::filesystem::remove(file_);
-    if (c.settingsFile) {
-      ASSERT_TRUE(Save(a_, 1));
-    }
-    WriteBytes(file_ + ".new", partial);
-    Program p(dir_.path());
-    Module1::LoadSettings(p.ctx);
-    EXPECT_EQ(p.ctx.FolderList, c.expected);
-    EXPECT_EQ(p.ctx.ShowDrives, c.drives);
   }
 }
 

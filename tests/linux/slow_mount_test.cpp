@@ -10,8 +10,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <thread>
 
 #include "launcher/drive_list.h"
@@ -24,10 +22,7 @@ namespace {
 using namespace std::chrono_literals;
 
 bool Mounted(const std::string& dir) {
-  std::ifstream table("/proc/self/mountinfo");
-  std::stringstream text;
-  text << table.rdbuf();
-  return text.str().find(" " + dir + " ") != std::string::npos;
+  return kv::testing::ReadBytes("/proc/self/mountinfo").find(" " + dir + " ") != std::string::npos;
 }
 
 class SlowMount : public ::testing::Test {

@@ -10,8 +10,8 @@
 #include <QWidget>
 #include <cstdio>
 #include <cstdlib>
+#include <map>
 #include <string_view>
-#include <vector>
 
 namespace {
 
@@ -35,16 +35,10 @@ int Analyse(const char* file, int scale, QColor around) {
   std::printf("box %d %d %d %d\n", box.x(), box.y(), box.width(), box.height());
   // Inside the frame: the menu's own background is its commonest colour.
   const QRect inner = box.adjusted(3 * scale, 3 * scale, -3 * scale, -3 * scale);
-  std::vector<std::pair<QRgb, int>> counts;
-  for (int y = inner.top(); y <= inner.bottom(); y += 2) {
-    const QRgb c = shot.pixel(inner.right(), y);
-    bool found = false;
-    for (auto& [colour, n] : counts) found = found || (colour == c && ++n);
-    if (!found) counts.push_back({c, 1});
-  }
+  std::map<QRgb, int> counts;
+  for (int y = inner.top(); y <= inner.bottom(); y += 2) ++counts[shot.pixel(inner.right(), y)];
   QRgb background = 0;
-  int best = 0;
-  for (const auto& [colour, n] : counts)
+  for (int best = 0; const auto& [colour, n] : counts)
     if (n > best) best = n, background = colour;
   int bandTop = -1, x0 = 0, x1 = 0;
   for (int y = inner.top(); y <= inner.bottom() + 1; ++y) {

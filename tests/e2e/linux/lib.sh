@@ -57,3 +57,73 @@ find_window() {
   done
   return 1
 }
+
+now_ms() { echo $(($(date +%s%N) / 1000000)); }
+
+# A fresh server may drop the first move: repeat until the pointer is at $1,$2.
+point_at() {
+  wait_for 5 bash -c "xdotool mousemove $1 $2 && [[ \$(xdotool getmouselocation) == 'x:$1 y:$2 '* ]]" ||
+    fail "pointer did not move"
+}
+
+# $KIVORET started with the pointer at 200,150; its popup is POPUP X Y W H.
+run_launcher() {
+  point_at 200 150
+  rm -f "$KV_OPEN_LOG"
+  "$KIVORET" >"$KV_SCRATCH/out.log" 2>&1 &
+  KV_PID=$!
+  wait_for 10 find_window '' >/dev/null || fail "no popup appeared"
+  read -r POPUP X Y W H < <(find_window '')
+}
+
+# After $1 the opener got exactly $2; without $2, it was never called.
+expect_opened() {
+  if (($# < 2)); then [[ ! -e $KV_OPEN_LOG ]] || fail "$1 opened '$(cat "$KV_OPEN_LOG")'"; return 0; fi
+  [[ $(cat "$KV_OPEN_LOG" 2>/dev/null) == "$2" ]] || fail "$1 opened '$(cat "$KV_OPEN_LOG" 2>/dev/null)', not '$2'"
+}
+
+# Waits $1 s for the settings window ($2 says which run): WIN WX WY WW WH.
+settings_window() {
+  wait_for "$1" find_window 'キヴォレット - 設定' >/dev/null || fail "no settings window${2:+ ($2)}"
+  read -r WIN WX WY WW WH < <(find_window 'キヴォレット - 設定')
+}
+
+# Clicks at each "x y" of the window's pixels (the layout table's twips / 15).
+click_in_window() {
+  local xy
+  for xy in "$@"; do
+    xdotool mousemove $((WX + ${xy% *})) $((WY + ${xy#* })) click 1
+    sleep 0.3
+  done
+}
+
+# The clicks, then OK, which ends the program within ${OK_WAIT:-5} s; $1 names the run.
+click_then_ok() {
+  settings_window 15 "$1"
+  click_in_window "${@:2}" "292 244"
+  wait_for "${OK_WAIT:-5}" exited || fail "OK did not close the window ($1)"
+}
+
+# A copy of the program at $2/kivoret, and where it keeps its settings and drop-ins.
+copy_program() {
+  mkdir -p "$2"
+  KIVORET=$2/kivoret INI=$XDG_CONFIG_HOME/kivoret/Setting.ini ARGS=$KV_SCRATCH/args.log
+  cp "$1" "$KIVORET"
+  MENUS=$XDG_DATA_HOME/kio/servicemenus/kivoret.desktop NEMO=$XDG_DATA_HOME/nemo/actions/kivoret.nemo_action
+  SCRIPT=$XDG_DATA_HOME/nautilus/scripts/キヴォレットに登録 CAJA=$XDG_CONFIG_HOME/caja/scripts/キヴォレットに登録
+  UCA=$XDG_CONFIG_HOME/Thunar/uca.xml
+}
+
+# The copy replaced by a recorder of its arguments, to run the drop-ins with.
+record_args() { printf '#!/bin/bash\n{ echo "$#"; printf "%%s\\n" "$@"; } >"%s"\n' "$ARGS" >"$KIVORET"; }
+check_args() {  # the recorder ran with $TARGET as its one argument; $1 names the drop-in
+  wait_for 5 test -s "$ARGS" || fail "$1: the program was not started"
+  [[ $(cat "$ARGS") == "1"$'\n'"$TARGET" ]] || fail "$1: got $(cat "$ARGS")"
+  rm -f "$ARGS"
+}
+
+# The service menu's Exec line, in an application entry of its own, started by GLib on $TARGET.
+launch_service_menu() {
+  printf '[Desktop Entry]\nType=Application\nName=check\nExec=%s\n' "$(sed -n 's/^Exec=//p' "$MENUS")" >"$KV_SCRATCH/check.desktop"
+  (cd / && gio launch "$KV_SCRATCH/check.desktop" "$TARGET") || fail "gio launch failed"
+}

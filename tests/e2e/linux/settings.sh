@@ -1,37 +1,25 @@
 #!/bin/bash
 # Settings end to end: a folder registered, Setting.ini's bytes, the drop-ins written, removed, run.
 source "$(dirname "$0")/lib.sh"
-BUILT=${1:?usage: settings.sh path/to/kivoret}
 make_scratch
 start_xvfb
 # The copy under test lives where a space, a double quote and a dollar sign must survive quoting.
-APPDIR="$KV_SCRATCH/app dir \"q\" \$x" FOLDER="$KV_SCRATCH/写真 2026" TARGET="$KV_SCRATCH/my folder"
-mkdir -p "$APPDIR" "$FOLDER" "$TARGET"
-KIVORET=$APPDIR/kivoret INI=$XDG_CONFIG_HOME/kivoret/Setting.ini ARGS=$KV_SCRATCH/args.log
-cp "$BUILT" "$KIVORET"
+copy_program "${1:?usage: settings.sh path/to/kivoret}" "$KV_SCRATCH/app dir \"q\" \$x"
+FOLDER="$KV_SCRATCH/写真 2026" TARGET="$KV_SCRATCH/my folder"
+mkdir -p "$FOLDER" "$TARGET"
 rm -rf "$XDG_CONFIG_HOME/kivoret"  # made by the first save
-MENUS=$XDG_DATA_HOME/kio/servicemenus/kivoret.desktop NEMO=$XDG_DATA_HOME/nemo/actions/kivoret.nemo_action
-SCRIPT=$XDG_DATA_HOME/nautilus/scripts/キヴォレットに登録
 
-# Started on $FOLDER without a locale; OK after clicks at the window's pixels (the table's / 15).
+# Started on $FOLDER without a locale; the clicks, then OK.
 settings_run() {
   env -u LANG -u LC_ALL -u LC_CTYPE "$KIVORET" "$FOLDER" >"$KV_SCRATCH/out.log" 2>&1 &
   KV_PID=$!
-  wait_for 10 find_window 'キヴォレット - 設定' >/dev/null || fail "no settings window"
-  read -r WIN WX WY WW WH < <(find_window 'キヴォレット - 設定')
+  settings_window 10
   [[ "$WW x $WH" == "409 x 265" ]] || fail "window client area is ${WW}x$WH"
-  if [[ ! -e $INI ]]; then  # the first run
-    if command -v xprop >/dev/null; then
-      # The icon property may follow the mapping by a moment.
-      wait_for 5 has_icon "$WIN" || fail "window has no 32x32 icon"
-    fi
+  if [[ ! -e $INI ]]; then  # the first run; the icon property may follow the mapping by a moment
+    wait_for 5 has_icon "$WIN" || fail "window has no 32x32 icon"
     import -window root -crop "${WW}x$WH+$WX+$WY" "$KV_SHOTS/settings-linux.png"
   fi
-  for xy in "$@" "292 244"; do  # OK last
-    xdotool mousemove $((WX + ${xy% *})) $((WY + ${xy#* })) click 1
-    sleep 0.3
-  done
-  wait_for 5 exited || fail "OK did not close the window"
+  click_then_ok "settings" "$@"
 }
 
 settings_run "220 100" "190 144"  # 登録, then Check1(1): the context-menu entry
@@ -45,15 +33,8 @@ settings_run "190 144"
 [[ -f $MENUS ]] || fail "drop-ins not written again"
 
 # The drop-ins run by their consumers, with a recorder in the program's place.
-printf '#!/bin/bash\n{ echo "$#"; printf "%%s\\n" "$@"; } >"%s"\n' "$ARGS" >"$KIVORET"
-check_args() {
-  wait_for 5 test -s "$ARGS" || fail "$1: the program was not started"
-  [[ $(cat "$ARGS") == "1"$'\n'"$TARGET" ]] || fail "$1: got $(cat "$ARGS")"
-  rm -f "$ARGS"
-}
-# The service menu's Exec line, in an application entry of its own, started by GLib.
-printf '[Desktop Entry]\nType=Application\nName=check\nExec=%s\n' "$(sed -n 's/^Exec=//p' "$MENUS")" >"$KV_SCRATCH/check.desktop"
-(cd / && gio launch "$KV_SCRATCH/check.desktop" "$TARGET") || fail "gio launch failed"
+record_args
+launch_service_menu
 check_args "service menu"
 # The script as Nautilus runs it: selected paths in the environment, or names relative to the folder.
 (cd / && NAUTILUS_SCRIPT_SELECTED_FILE_PATHS="$TARGET"$'\n' "$SCRIPT")

@@ -1,7 +1,4 @@
-# A FUSE mount that never answers in time (slowfs), for the drive step's scripts; sourced after
-# lib.sh. Its daemon's pid is KV_SLOWFS_PID, its mount point KV_SLOW_MNT.
-
-# Mounts it at $2 with the program $1, and waits until the table shows it. Nothing here looks at
+# slowfs ($1), a FUSE mount that never answers, at $2; sourced after lib.sh. Nothing here looks at
 # the mount point itself: that would hang for as long as the file system does.
 mount_slowfs() {
   KV_SLOW_MNT=$2
@@ -12,8 +9,7 @@ mount_slowfs() {
     fail "slowfs did not mount at $KV_SLOW_MNT"
 }
 
-# Safe to call at any point, twice too. The daemon goes first: its end aborts the connection, so
-# every request still waiting on it fails at once; then the mount point is detached.
+# Safe at any point, twice too. The daemon's end fails every request still waiting on it at once.
 unmount_slowfs() {
   if [[ -n ${KV_SLOWFS_PID:-} ]]; then
     kill -KILL "$KV_SLOWFS_PID" 2>/dev/null || true
@@ -25,6 +21,3 @@ unmount_slowfs() {
   KV_SLOWFS_PID=""
   return 0
 }
-
-# Milliseconds since the epoch.
-now_ms() { echo $(($(date +%s%N) / 1000000)); }

@@ -1,27 +1,25 @@
 #!/bin/bash
-# The launcher on a native Wayland session: a headless sway, a virtual pointer over a native
-# window, grim screenshots; at output scale 1 and 2. sway refuses to run as root, so as root the
-# script runs itself again as nobody in a scratch folder of its own.
-set -euo pipefail
+# The launcher on a headless sway at scale 1 and 2: a virtual pointer over a native window, grim
+# screenshots. sway refuses root: as root the script runs itself again as nobody.
+source "$(dirname "$0")/lib.sh"
 KIVORET=${1:?usage: wayland.sh kivoret virtual_pointer probe}
 VPOINTER=${2:?}
 PROBE=${3:?}
-SHOTS=${KV_SCREENSHOT_DIR:-$(cd "$(dirname "$0")/../../.." && pwd)/docs}
 
 if [[ $(id -u) == 0 ]]; then
   scratch=$(mktemp -d /tmp/kv-wayland.XXXXXX)
   trap 'rm -rf "$scratch"' EXIT
   # Copies: the build tree may sit where nobody cannot read (below /root).
   mkdir "$scratch/exe"
-  cp "$0" "$KIVORET" "$VPOINTER" "$PROBE" "$scratch/exe/"
+  cp "$0" "$(dirname "$0")/lib.sh" "$KIVORET" "$VPOINTER" "$PROBE" "$scratch/exe/"
   chown -R nobody "$scratch"
   rc=0
   setpriv --reuid=nobody --regid="$(id -g nobody)" --clear-groups \
     env -i PATH=/usr/local/bin:/usr/bin:/bin LANG=C.UTF-8 KV_SCRATCH="$scratch" \
     bash "$scratch/exe/$(basename "$0")" "$scratch/exe/$(basename "$KIVORET")" \
     "$scratch/exe/$(basename "$VPOINTER")" "$scratch/exe/$(basename "$PROBE")" || rc=$?
-  mkdir -p "$SHOTS"
-  cp "$scratch"/shots/*.png "$SHOTS"/ 2>/dev/null || true
+  mkdir -p "$KV_SHOTS"
+  cp "$scratch"/shots/*.png "$KV_SHOTS"/ 2>/dev/null || true
   exit "$rc"
 fi
 
@@ -37,12 +35,6 @@ chmod +x "$S/bin/xdg-open"
 printf '[Main]\r\nDrive=0\r\n[Folder001]\r\nTitle=山\r\nPath=%s/one/\r\n[Folder002]\r\nTitle=山川山川山川山川\r\nPath=%s/two & more/\r\n[Folder003]\r\nTitle=川山川山\r\nPath=%s/three/\r\n' \
   "$S" "$S" "$S" >"$XDG_CONFIG_HOME/kivoret/Setting.ini"
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
-wait_for() {  # polls "${@:2}" every 0.1 s for up to $1 seconds
-  local i
-  for ((i = 0; i < $1 * 10; i++)); do "${@:2}" && return 0; sleep 0.1; done
-  return 1
-}
 pids=()
 cleanup() {
   exec 3>&- 2>/dev/null || true
@@ -92,7 +84,6 @@ shoot() { grim "$S/shot.png" && "$PROBE" analyse "$S/shot.png" "$scale" ${AROUND
 backdrop_only() { shoot && [[ $(cat "$S/rows") == none ]]; }
 # A menu, not the cursor drawn before it hides: rows with text in them.
 menu_shown() { shoot && (($(grep -c '^text' "$S/rows") >= 2)); }
-exited() { ! kill -0 "$KV_PID" 2>/dev/null || [[ $(ps -o stat= -p "$KV_PID" 2>/dev/null) == Z* ]]; }
 start_kivoret() {  # with the pointer at $1,$2: the menu's corner $3 (top-left) must come there
   pointer move "$1" "$2" "$W" "$H"
   rm -f "$KV_OPEN_LOG"
