@@ -11,7 +11,7 @@ fi
 : "${DISPLAY:?an X display is needed}" "${WINEPREFIX:?WINEPREFIX must name the prepared prefix}"
 export WINEPREFIX WINEDEBUG=-all LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
 WORK=$(mktemp -d /tmp/kv-e2e-XXXXXX)
-APP="$WORK/app" FORM='キヴォレット - 設定' PIDS=""
+APP="$WORK/app" FORM='キヴォレット - 設定' PIDS="" RUNS=0
 # Children of the settings window in creation order, which is the tab order.
 CHECK_DRIVES=0 CHECK_MENU=1 LIST=3 REGISTER=4 NAME=9 PATHBOX=10 OK=12 CANCEL=13
 mkdir -p "$DOCS" "$APP"
@@ -32,12 +32,13 @@ wineserver -p60 </dev/null >/dev/null 2>&1 || true  # fails when one runs alread
 cp "$KIVORET" "$APP/kivoret.exe"
 APP_WIN=$(winpath "$APP")
 
-# Starts a process with exactly this command line and sets PID, through a file: the new
-# process inherits the output, and a pipe would wait for its end.
+# Starts a process with exactly this command line and sets PID, through a file of its own: the
+# new process inherits the output, and a pipe would wait for its end.
 run_cmd() {
-  ui run "$1" >"$WORK/pid" 2>/dev/null </dev/null || true
-  PID=$(tr -d '\r\n' <"$WORK/pid") && PIDS="$PIDS $PID"
-  [ -n "$PID" ] || fail "cannot start: $1"
+  RUNS=$((RUNS + 1)) status=0
+  ui run "$1" >"$WORK/pid$RUNS" 2>"$WORK/err$RUNS" </dev/null || status=$?
+  PID=$(tr -d '\r\n' <"$WORK/pid$RUNS") && PIDS="$PIDS $PID"
+  [ -n "$PID" ] || fail "cannot start: $1 (status $status: $(cat "$WORK/err$RUNS"))"
 }
 x_windows() { xdotool search --onlyvisible --name '' 2>/dev/null || true; }
 # Starts a command line and waits for the X window it shows; sets X Y WIDTH HEIGHT of it.
