@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <fstream>
 #include <regex>
 #include <sstream>
 
@@ -27,13 +26,6 @@ TEST(DriveErrorMode, DriveQueriesRaiseNoSystemBoxAndTheOtherBitsStay) {
   ::SetErrorMode(before);
 }
 
-std::wstring Utf8ToWide(const std::string& s) {
-  std::wstring w(s.size(), L'\0');
-  w.resize(::MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), w.data(),
-                                 static_cast<int>(w.size())));
-  return w;
-}
-
 TEST(DriveDeadlineWin32, AHungQueryCostsOneDeadlineAndTheProcessStillEnds) {
   ScratchDir dir;
   const std::filesystem::path out = dir.path() / L"titles.txt";
@@ -52,12 +44,14 @@ TEST(DriveDeadlineWin32, AHungQueryCostsOneDeadlineAndTheProcessStillEnds) {
   ASSERT_EQ(waited, WAIT_OBJECT_0) << "the process did not end with a query still blocked";
   EXPECT_EQ(code, 0u);
 
-  std::ifstream in(out, std::ios::binary);
+  const std::string bytes = ReadBytes(out.wstring()).value_or("");
+  std::wistringstream in(
+      std::wstring(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / sizeof(wchar_t)));
   long took = -1;
   in >> took;
   in.ignore();
   std::vector<std::wstring> titles;
-  for (std::string line; std::getline(in, line);) titles.push_back(Utf8ToWide(line));
+  for (std::wstring line; std::getline(in, line);) titles.push_back(line);
   // Wine starts threads slowly; the point is one deadline, not several, and never the hang.
   EXPECT_GE(took, Module1::kDriveDeadline.count() - 5);
   EXPECT_LT(took, Module1::kDriveDeadline.count() + 500);

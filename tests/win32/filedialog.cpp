@@ -5,13 +5,11 @@
 //   foreground               prints the window class of the foreground window
 // While a dialog is up, STATE holds its folder and the text of its file-name box, one per line
 // (UTF-8), rewritten every 100 ms; the dialog's title is "KV Open Test".
-// clang-format off
-#include <windows.h>
-#include <commdlg.h>
 #include <shobjidl.h>
-// clang-format on
 
 #include <string>
+
+#include "open_dialog.h"
 
 namespace {
 
@@ -63,18 +61,8 @@ void CALLBACK Report(HWND, UINT, UINT_PTR, DWORD) {
 }
 
 int Classic(const std::wstring& dir, const std::wstring& name) {
-  wchar_t file[MAX_PATH * 4] = {};
-  lstrcpynW(file, name.c_str(), MAX_PATH * 4);
-  OPENFILENAMEW ofn{};
-  ofn.lStructSize = sizeof(ofn);
-  ofn.lpstrFilter = L"All files\0*.*\0";
-  ofn.lpstrFile = file;
-  ofn.nMaxFile = MAX_PATH * 4;
-  ofn.lpstrInitialDir = dir.c_str();
-  ofn.lpstrTitle = kTitle;
-  ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY;
   SetTimer(nullptr, 0, 100, Report);
-  return GetOpenFileNameW(&ofn) ? 0 : 2;
+  return kv::test::ShowOpenDialog(dir, name, kTitle) ? 0 : 2;
 }
 
 int Item(const std::wstring& dir, const std::wstring& name) {
@@ -98,18 +86,8 @@ int Item(const std::wstring& dir, const std::wstring& name) {
   return SUCCEEDED(hr) ? 0 : 2;
 }
 
-int PrintClipboard() {
-  // Wine's clipboard manager opens it for a moment after each change, to pass it on to X.
-  bool open = false;
-  for (int i = 0; i < 100 && !(open = OpenClipboard(nullptr)); ++i) Sleep(20);
-  if (!open) return 1;
-  std::wstring text;
-  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-    if (const auto* p = static_cast<const wchar_t*>(GlobalLock(data))) text = p;
-    GlobalUnlock(data);
-  }
-  CloseClipboard();
-  const std::string out = Utf8(text);
+int Print(const std::wstring& s) {
+  const std::string out = Utf8(s);
   DWORD n = 0;
   WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), out.data(), static_cast<DWORD>(out.size()), &n,
             nullptr);
@@ -120,15 +98,14 @@ int PrintClipboard() {
 
 int wmain(int argc, wchar_t** argv) {
   const std::wstring cmd = argc > 1 ? argv[1] : L"";
-  if (cmd == L"clipboard") return PrintClipboard();
+  if (cmd == L"clipboard") {
+    const auto text = kv::test::ClipboardText();
+    return text ? Print(*text) : 1;
+  }
   if (cmd == L"foreground") {
     wchar_t cls[128] = {};
     GetClassNameW(GetForegroundWindow(), cls, 128);
-    const std::string out = Utf8(cls);
-    DWORD n = 0;
-    WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), out.data(), static_cast<DWORD>(out.size()), &n,
-              nullptr);
-    return 0;
+    return Print(cls);
   }
   if (argc < 5) return 1;
   g_state = argv[4];

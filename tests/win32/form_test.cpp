@@ -32,11 +32,26 @@ struct RecordingEvents : FormEvents {
 
 class FormTest : public testing::Test {
  protected:
+  // Launcher mode makes only the hidden window; the controls and tips come once, on demand.
   void SetUp() override {
     tk.CreateForm(SettingsFormSpec(), events);
-    tk.LoadControls();
     form = reinterpret_cast<HWND>(tk.hWnd());
     ASSERT_TRUE(IsWindow(form)) << "no window: Wine needs an X display (DISPLAY)";
+    EXPECT_FALSE(IsWindowVisible(form));
+    EXPECT_EQ(GetWindow(form, GW_CHILD), nullptr) << "no control in launcher mode";
+    EXPECT_EQ(Tips().size(), 0u);
+    tk.LoadControls();
+    tk.LoadControls();
+    int children = 0;
+    for (HWND h = GetWindow(form, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) ++children;
+    EXPECT_EQ(children, static_cast<int>(SettingsFormSpec().controls.size()));
+    ASSERT_EQ(Tips().size(), 1u);
+  }
+  std::vector<HWND> Tips() const {  // the form's tool tip windows
+    std::vector<HWND> tips;
+    for (HWND h = nullptr; (h = FindWindowExW(nullptr, h, TOOLTIPS_CLASSW, nullptr));)
+      if (GetWindow(h, GW_OWNER) == form) tips.push_back(h);
+    return tips;
   }
   HWND Ctl(const ControlRef& ref) { return reinterpret_cast<HWND>(tk.hWnd(&ref)); }
   HWND Ctl(kv::Ctl name, std::int16_t index = 0) { return Ctl(ControlRef{name, index}); }
@@ -55,9 +70,7 @@ TEST_F(FormTest, LayoutTipsTabOrderHandlersAndListThenEnterEscapeDoNothingCloseB
   EXPECT_EQ(Style(Ctl(Ctl::List1)) & (LBS_NOTIFY | LBS_MULTIPLESEL | LBS_EXTENDEDSEL), LBS_NOTIFY);
   for (std::int16_t i : {0, 1})
     EXPECT_EQ(Style(Ctl(Ctl::Text1, i)) & (ES_AUTOHSCROLL | ES_MULTILINE), ES_AUTOHSCROLL);
-  HWND tip = nullptr;
-  for (HWND h = nullptr; (h = FindWindowExW(nullptr, h, TOOLTIPS_CLASSW, nullptr));)
-    if (GetWindow(h, GW_OWNER) == form) tip = h;
+  HWND tip = Tips().front();
   EXPECT_EQ(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0), 11);
   auto tipText = [&](HWND control) {
     wchar_t buf[256] = {};
@@ -122,30 +135,6 @@ TEST_F(FormTest, LayoutTipsTabOrderHandlersAndListThenEnterEscapeDoNothingCloseB
   EXPECT_EQ(events.calls, (Strings{L"Command1_Click 2", L"Command2_Click", L"Command3_Click 1",
                                    L"List1_Click", events.Move(1, 1, 10 * twips, 20 * twips)}));
   EXPECT_EQ(tk.RunEventLoop(), 0);
-}
-
-TEST(FormLauncherTest, CreateFormMakesOnlyTheHiddenWindowAndControlsComeOnce) {
-  RecordingEvents events;
-  win32::Win32Toolkit tk;
-  tk.CreateForm(SettingsFormSpec(), events);
-  HWND form = reinterpret_cast<HWND>(tk.hWnd());
-  ASSERT_TRUE(IsWindow(form));
-  EXPECT_FALSE(IsWindowVisible(form));
-  EXPECT_EQ(GetWindow(form, GW_CHILD), nullptr) << "no control in launcher mode";
-  const auto owned = [&](const wchar_t* cls) {
-    int n = 0;
-    for (HWND h = nullptr; (h = FindWindowExW(nullptr, h, cls, nullptr));)
-      n += GetWindow(h, GW_OWNER) == form;
-    return n;
-  };
-  EXPECT_EQ(owned(TOOLTIPS_CLASSW), 0);
-  tk.LoadControls();
-  tk.LoadControls();
-  int children = 0;
-  for (HWND h = GetWindow(form, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) ++children;
-  EXPECT_EQ(children, static_cast<int>(SettingsFormSpec().controls.size()));
-  EXPECT_EQ(owned(TOOLTIPS_CLASSW), 1);
-  DestroyWindow(form);
 }
 
 // What the test does inside the popup's modal loop: read its items, then press keys.

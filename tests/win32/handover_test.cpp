@@ -1,44 +1,22 @@
 // Taking another window to a folder, and the clipboard, on the real Win32 functions.
-// clang-format off
-#include "windows_api.h"
-#include <commdlg.h>
-// clang-format on
-
 #include <gtest/gtest.h>
 
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "open_dialog.h"
 #include "scratch_dir.h"
 #include "window_handover.h"
 
 namespace kv::win32 {
 namespace {
 
-std::wstring Text(HWND h) {
-  wchar_t buf[1024] = {};
-  ::GetWindowTextW(h, buf, 1024);
-  return buf;
-}
-
 // A real Open dialog on a thread of its own, as another program would show it.
 class OpenDialog {
  public:
   OpenDialog(const std::wstring& dir, const std::wstring& typed) : dir_(dir), typed_(typed) {
-    thread_ = std::thread([this] {
-      wchar_t file[1024] = {};
-      typed_.copy(file, typed_.size());
-      OPENFILENAMEW ofn{};
-      ofn.lStructSize = sizeof(ofn);
-      ofn.lpstrFilter = L"All\0*.*\0";
-      ofn.lpstrFile = file;
-      ofn.nMaxFile = 1024;
-      ofn.lpstrInitialDir = dir_.c_str();
-      ofn.lpstrTitle = kTitle;
-      ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY;
-      ::GetOpenFileNameW(&ofn);
-    });
+    thread_ = std::thread([this] { test::ShowOpenDialog(dir_, typed_, kTitle); });
     for (int i = 0; i < 200 && !(hwnd = ::FindWindowW(L"#32770", kTitle)); ++i) ::Sleep(50);
     ::Sleep(300);  // the view fills in after the window shows
   }
@@ -69,24 +47,13 @@ std::wstring WithoutSlash(std::wstring p) {
   return p;
 }
 
-TEST(FileDialogTest, TakesTheDialogThereAndKeepsTheTypedName) {
+// Whatever cannot be taken there is left exactly as it was; a folder can, and the typed name
+// stays.
+TEST(FileDialogTest, RefusesWhatItCannotTakeThereAndTakesTheDialogToAFolder) {
   test::ScratchDir scratch;
   const std::wstring start = scratch.dir() + L"start", target = scratch.dir() + L"資料 2";
   for (const auto& d : {start, target}) ASSERT_TRUE(::CreateDirectoryW(d.c_str(), nullptr));
   OpenDialog dialog(start, L"報告書.txt");
-  ASSERT_NE(dialog.hwnd, nullptr);
-  ASSERT_EQ(WithoutSlash(dialog.Folder()), start);
-  EXPECT_TRUE(NavigateFileDialog(dialog.hwnd, target + L"\\"));
-  EXPECT_EQ(WithoutSlash(dialog.Folder()), target);
-  EXPECT_EQ(dialog.Typed(), L"報告書.txt");
-}
-
-// Whatever cannot be taken there is left exactly as it was.
-TEST(FileDialogTest, RefusesWhatItCannotTakeThere) {
-  test::ScratchDir scratch;
-  const std::wstring start = scratch.dir() + L"start";
-  ASSERT_TRUE(::CreateDirectoryW(start.c_str(), nullptr));
-  OpenDialog dialog(start, L"memo.txt");
   ASSERT_NE(dialog.hwnd, nullptr);
   // A dialog that is no file dialog, though it has an edit box with the file-name box's id.
   HWND plain = ::CreateWindowExW(0, L"#32770", L"plain", WS_POPUP, 0, 0, 200, 100, nullptr, nullptr,
@@ -116,10 +83,15 @@ TEST(FileDialogTest, RefusesWhatItCannotTakeThere) {
     SCOPED_TRACE(c.what);
     EXPECT_FALSE(NavigateFileDialog(c.window, c.path));
     EXPECT_EQ(WithoutSlash(dialog.Folder()), start);
-    EXPECT_EQ(dialog.Typed(), L"memo.txt");
-    EXPECT_EQ(Text(edit), L"keep me");
+    EXPECT_EQ(dialog.Typed(), L"報告書.txt");
+    wchar_t kept[16] = {};
+    ::GetWindowTextW(edit, kept, 16);
+    EXPECT_STREQ(kept, L"keep me");
   }
   ::DestroyWindow(plain);
+  EXPECT_TRUE(NavigateFileDialog(dialog.hwnd, target + L"\\"));
+  EXPECT_EQ(WithoutSlash(dialog.Folder()), target);
+  EXPECT_EQ(dialog.Typed(), L"報告書.txt");
 }
 
 TEST(ShellWindowTest, NavigatesTheTabInViewOfThatWindowOnly) {
@@ -158,16 +130,7 @@ TEST(ShellWindowTest, NavigatesTheTabInViewOfThatWindowOnly) {
 TEST(ClipboardTest, HoldsExactlyTheText) {
   for (const std::wstring text : {L"C:\\資料 2\\", L"\\\\server\\share\\a&b"}) {
     ASSERT_TRUE(PutClipboardText(text));
-    bool open = false;  // Wine's clipboard manager holds it open for a moment after a change
-    for (int i = 0; i < 100 && !(open = ::OpenClipboard(nullptr)); ++i) ::Sleep(20);
-    ASSERT_TRUE(open);
-    std::wstring got;
-    if (HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {
-      if (const auto* p = static_cast<const wchar_t*>(::GlobalLock(data))) got = p;
-      ::GlobalUnlock(data);
-    }
-    ::CloseClipboard();
-    EXPECT_EQ(got, text);
+    EXPECT_EQ(test::ClipboardText(), text);
   }
 }
 

@@ -1,11 +1,10 @@
 // The drive step with C:'s query hung on an event nobody sets, the others asking the system:
-// writes how long it took and the titles (UTF-8, one a line) to the file given, then ends the
+// writes how long it took and the titles (UTF-16, one a line) to the file given, then ends the
 // way the program does, with that query still blocked.
 #include <chrono>
 #include <filesystem>
 #include <fstream>
 
-#include "codepage.h"
 #include "launcher/drive_list.h"
 #include "os_services_win32.h"
 #include "toolkit_win32.h"
@@ -23,17 +22,10 @@ int wmain(int argc, wchar_t** argv) {
   const kv::FolderArray list = kv::Module1::GetDriveList(os);
   const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(
       std::chrono::steady_clock::now() - start);
-  {
-    std::ofstream out(std::filesystem::path(argv[1]), std::ios::binary);
-    out << took.count() << "\n";
-    for (const auto& e : list) {
-      const int n =
-          ::WideCharToMultiByte(CP_UTF8, 0, e.Title.c_str(), -1, nullptr, 0, nullptr, nullptr);
-      std::string utf8(n > 0 ? n - 1 : 0, '\0');
-      ::WideCharToMultiByte(CP_UTF8, 0, e.Title.c_str(), -1, utf8.data(), n, nullptr, nullptr);
-      out << utf8 << "\n";
-    }
-  }
+  std::wstring text = std::to_wstring(took.count()) + L"\n";
+  for (const auto& e : list) text += e.Title + L"\n";
+  std::ofstream(std::filesystem::path(argv[1]), std::ios::binary)
+      .write(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
   kv::win32::Win32Toolkit().End();
   return 1;  // End does not come back
 }

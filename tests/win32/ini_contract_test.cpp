@@ -1,5 +1,4 @@
-// The shared INI cases against the real profile functions and against our document, and the
-// settings file under CP932.
+// The shared INI cases against the real profile functions and against our document.
 #include <gtest/gtest.h>
 
 #include "codepage.h"
@@ -7,8 +6,6 @@
 #include "contract/ini_through_document.h"
 #include "os_services_win32.h"
 #include "scratch_dir.h"
-#include "settings/settings_file.h"
-#include "toolkit_win32.h"
 #include "windows_api.h"
 
 namespace kv::contract {
@@ -22,20 +19,6 @@ namespace kv::win32 {
 namespace {
 
 using namespace test;
-
-// The real profile functions, read with room to spare: Wine garbles a multibyte value that
-// does not fit and cuts one character too many from a quoted value at an exact fit.
-std::wstring RealString(const std::wstring& section, const std::wstring& key,
-                        const std::wstring& def, const std::wstring& file) {
-  const std::string s = win32::ToAcp(section), k = win32::ToAcp(key), d = win32::ToAcp(def),
-                    f = win32::ToAcp(file);
-  for (DWORD size = 512;; size *= 2) {
-    std::vector<char> buffer(size, '\0');
-    const DWORD n =
-        GetPrivateProfileStringA(s.c_str(), k.c_str(), d.c_str(), buffer.data(), size, f.c_str());
-    if (n + 8 < size) return win32::FromAcpBuffer(buffer.data(), size);
-  }
-}
 
 // Each case in a fresh file, through the real profile functions and through our document.
 template <typename Case>
@@ -55,7 +38,10 @@ using IniWriteTest = IniTest<contract::IniWriteCase>;
 
 TEST_P(IniReadTest, ReadsAsWindowsDoes) {
   const auto& c = GetParam();
-  EXPECT_EQ(RealString(c.section, c.key, c.def, File()), c.expected) << "real";
+  EXPECT_EQ(win32::FromAcp(RealProfileString(win32::ToAcp(c.section), win32::ToAcp(c.key),
+                                             win32::ToAcp(c.def), win32::ToAcp(File()))),
+            c.expected)
+      << "real";
   EXPECT_EQ(contract::ReadString(os, File(), c), c.expected) << "document";
 }
 
@@ -90,56 +76,6 @@ const auto kName = testing::PrintToStringParamName();  // the case's name
 INSTANTIATE_TEST_SUITE_P(Win32, IniReadTest, testing::ValuesIn(contract::IniReadCases()), kName);
 INSTANTIATE_TEST_SUITE_P(Win32, IniIntTest, testing::ValuesIn(contract::IniIntCases()), kName);
 INSTANTIATE_TEST_SUITE_P(Win32, IniWriteTest, testing::ValuesIn(contract::IniWriteCases()), kName);
-
-// The settings file through the core's own save and load, on the real functions.
-class SettingsFileTest : public testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_EQ(GetACP(), 932u) << "needs LANG=ja_JP.UTF-8 (code page 932)";
-    ctx.AppDir = dir.dir();
-  }
-  std::wstring SettingsFile() const { return dir.file(L"Setting.ini"); }
-  std::string Saved() const { return ReadBytes(SettingsFile()).value_or("<no file>"); }
-
-  ScratchDir dir;
-  win32::Win32OsServices os;
-  win32::Win32Toolkit tk;
-  Module1::Context ctx{os, tk};
-};
-
-TEST_F(SettingsFileTest, SaveReplacesTheFileWholeInCp932LoadReadsItBackAFailedSaveKeepsIt) {
-  WriteBytes(SettingsFile(),
-             "[Main]\r\nDrive=0\r\n[Folder001]\r\nTitle=A\r\nPath=B\r\n"
-             "[Folder002]\r\nTitle=C\r\nPath=D\r\n");
-  // 表 and ソ end in the byte 0x5C, the backslash: a classic trap for byte-wise parsers.
-  ctx.FolderList.push_back({L"写真", L"C:\\表ソ\\"});
-  ASSERT_TRUE(Module1::SaveSettings(ctx));
-  // The number with its leading blank, as Windows writes it (Wine's own function drops it).
-  const std::string previous =
-      "[Main]\r\nDrive= 1\r\n[Folder001]\r\nTitle=\x8e\xca\x90\x5e\r\n"
-      "Path=C:\\\x95\x5c\x83\x5c\\\r\n";
-  EXPECT_EQ(Saved(), previous);
-  Module1::Context loaded{os, tk};
-  loaded.AppDir = ctx.AppDir;
-  Module1::LoadSettings(loaded);
-  EXPECT_EQ(loaded.FolderList, ctx.FolderList);
-  EXPECT_EQ(loaded.ShowDrives, 1);
-
-  ctx.FolderList.push_back({L"New", L"C:\\New\\"});
-  // Held open without share-delete: the file cannot be replaced meanwhile.
-  HANDLE held = CreateFileW(SettingsFile().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                            OPEN_EXISTING, 0, nullptr);
-  ASSERT_NE(held, INVALID_HANDLE_VALUE);
-  EXPECT_FALSE(Module1::SaveSettings(ctx));
-  CloseHandle(held);
-  EXPECT_EQ(Saved(), previous);
-  EXPECT_FALSE(std::filesystem::exists(dir.path() / L"Setting.ini.new"));
-
-  // A non-empty directory where the temp file would go: root may write anywhere, not there.
-  std::filesystem::create_directories(dir.path() / L"Setting.ini.new" / L"x");
-  EXPECT_FALSE(Module1::SaveSettings(ctx));
-  EXPECT_EQ(Saved(), previous);
-}
 
 }  // namespace
 }  // namespace kv::win32

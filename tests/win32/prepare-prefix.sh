@@ -1,11 +1,8 @@
 #!/bin/sh
-# Prepares the Wine prefix the Windows tests run in: Japanese locale, CJK fonts, shell "open" recorder.
-# Usage: prepare-prefix.sh PREFIX_DIR [RECORDER_EXE]
-#   RECORDER_EXE (Unix path): becomes the command of HKCR\Folder\shell\open, so that opening a
-#   folder through the shell appends its path to a log instead of starting a file manager.
+# Prepares the Wine prefix the Windows tests run in: Japanese locale, CJK fonts.
+# Usage: prepare-prefix.sh PREFIX_DIR
 set -eu
 prefix=$(realpath -m "$1")
-recorder=${2:-}
 
 # Code page 932 under Wine needs the ja_JP.UTF-8 locale of the C library.
 if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
@@ -32,10 +29,4 @@ for face in Tahoma "MS Shell Dlg" "MS Shell Dlg 2" "MS UI Gothic" "MS Gothic" "M
     >/dev/null 2>&1
 done
 
-if [ -n "$recorder" ]; then
-  winpath=$(wine winepath -w "$(realpath "$recorder")" 2>/dev/null | tr -d '\r')
-  wine reg add 'HKCR\Folder\shell\open\command' /ve /d "\"$winpath\" \"%1\"" /f >/dev/null 2>&1
-  # With the DDE key in place ShellExecute waits for a DDE server and reports failure.
-  wine reg delete 'HKCR\Folder\shell\open\ddeexec' /f >/dev/null 2>&1 || true
-fi
 wineserver -w

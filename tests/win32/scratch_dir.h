@@ -48,6 +48,18 @@ inline void WriteBytes(const std::wstring& file, const std::string& bytes) {
   out << bytes;
 }
 
+// The real profile function's answer, read with room to spare: Wine garbles a multibyte value
+// that does not fit and cuts one character too many from a quoted value at an exact fit.
+inline std::string RealProfileString(const std::string& section, const std::string& key,
+                                     const std::string& def, const std::string& file) {
+  for (DWORD size = 16384;; size *= 4) {
+    std::string buffer(size, '\0');
+    const DWORD n = GetPrivateProfileStringA(section.c_str(), key.c_str(), def.c_str(),
+                                             buffer.data(), size, file.c_str());
+    if (n + 8 < size) return buffer.substr(0, n);
+  }
+}
+
 // Wine's own behaviour differs from Windows in a few places the tests know about.
 inline bool UnderWine() {
   return GetProcAddress(GetModuleHandleA("ntdll"), "wine_get_version") != nullptr;

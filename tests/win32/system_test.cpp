@@ -31,38 +31,31 @@ TEST(DriveListTest, RealDrivesHaveRootsAndTitlesInOneOfTheForms) {
   EXPECT_TRUE(sawC);
 }
 
-class DirTest : public testing::Test {
- protected:
+// 表 ends in the byte 0x5C in CP932; Ā has no CP932 form; entries that are only hidden or
+// system do not count. A missing folder and a quoted program with a quoted folder are in the
+// e2e flows.
+TEST(DirTest, FindsFoldersEvenEmptyOrJapaneseNotHiddenOnesRaises52ForMalformedPaths) {
   ScratchDir dir;
   win32::Win32Toolkit tk;
-};
-
-TEST_F(DirTest, FindsFoldersEvenEmptyOrJapaneseRaises52ForMalformedPaths) {
-  WriteBytes(dir.file(L"file.txt"), "x");
   std::filesystem::create_directories(dir.path() / L"写真表");
-  // 表 ends in the byte 0x5C in CP932; Ā has no CP932 form. A missing folder and a quoted
-  // program with a quoted folder are in the e2e flows.
+  for (const auto& [name, attributes] : {std::pair{L"file.txt", FILE_ATTRIBUTE_NORMAL},
+                                         {L"hidden", FILE_ATTRIBUTE_HIDDEN},
+                                         {L"hiddensys", FILE_ATTRIBUTE_SYSTEM},
+                                         {L"mixhidden", FILE_ATTRIBUTE_HIDDEN},
+                                         {L"mixvisible", FILE_ATTRIBUTE_NORMAL}}) {
+    WriteBytes(dir.file(name), "x");
+    SetFileAttributesW(dir.file(name).c_str(), attributes);
+  }
   const std::tuple<const wchar_t*, bool, int> cases[] = {
-      {L"", true, 0},      {L"写真表\\", true, 0}, {L"file.txt\\", false, 0},
-      {L"*\\", false, 52}, {L"a?b\\", false, 52},  {L"\u0100\\", false, 52}};
+      {L"", true, 0},        {L"写真表\\", true, 0},  {L"file.txt\\", false, 0},
+      {L"hid", false, 0},    {L"mix", true, 0},       {L"*\\", false, 52},
+      {L"a?b\\", false, 52}, {L"\u0100\\", false, 52}};
   for (const auto& [name, found, error] : cases) {
     SCOPED_TRACE(testing::PrintToString(std::wstring(name)));
     const DirResult r = tk.Dir(dir.dir() + name, vbDirectory);
     EXPECT_EQ(r.found, found);
     EXPECT_EQ(r.error, error);
   }
-}
-
-TEST_F(DirTest, OnlyHiddenAndSystemEntriesAreNone) {
-  // The pattern "hid" matches what starts so; the hidden and system files do not count.
-  for (const auto& [name, attributes] :
-       {std::pair{L"hidden", FILE_ATTRIBUTE_HIDDEN}, {L"hiddensys", FILE_ATTRIBUTE_SYSTEM}}) {
-    WriteBytes(dir.file(name), "x");
-    SetFileAttributesW(dir.file(name).c_str(), attributes);
-  }
-  EXPECT_FALSE(tk.Dir(dir.dir() + L"hid", vbDirectory).found);
-  WriteBytes(dir.file(L"hidvisible"), "x");
-  EXPECT_TRUE(tk.Dir(dir.dir() + L"hid", vbDirectory).found);
 }
 
 TEST(ApplicationTest, ArgumentsPathNameAndUnitConversions) {

@@ -11,7 +11,7 @@ fi
 : "${DISPLAY:?an X display is needed}" "${WINEPREFIX:?WINEPREFIX must name the prepared prefix}"
 export WINEPREFIX WINEDEBUG=-all LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
 WORK=$(mktemp -d /tmp/kv-e2e-XXXXXX)
-APP="$WORK/app" FORM='キヴォレット - 設定' PIDS=""
+APP="$WORK/app" FORM='キヴォレット - 設定' PIDS="" RUNS=0
 # Children of the settings window in creation order, which is the tab order.
 CHECK_DRIVES=0 CHECK_MENU=1 LIST=3 REGISTER=4 NAME=9 PATHBOX=10 OK=12 CANCEL=13
 mkdir -p "$DOCS" "$APP"
@@ -32,12 +32,55 @@ wineserver -p60 </dev/null >/dev/null 2>&1 || true  # fails when one runs alread
 cp "$KIVORET" "$APP/kivoret.exe"
 APP_WIN=$(winpath "$APP")
 
-# Starts a process with exactly this command line, through a file: the new process inherits
-# the output, and a pipe would wait for its end.
-run_kivoret() {
-  ui run "$1" >"$WORK/pid" 2>/dev/null </dev/null || true
-  PIDS="$PIDS $(tr -d '\r\n' <"$WORK/pid")"
-  [ -s "$WORK/pid" ] || fail "cannot start: $1"
+# Starts a process with exactly this command line and sets PID, through a file of its own: the
+# new process inherits the output, and a pipe would wait for its end.
+run_cmd() {
+  RUNS=$((RUNS + 1)) status=0
+  ui run "$1" >"$WORK/pid$RUNS" 2>"$WORK/err$RUNS" </dev/null || status=$?
+  PID=$(tr -d '\r\n' <"$WORK/pid$RUNS") && PIDS="$PIDS $PID"
+  [ -n "$PID" ] || fail "cannot start: $1 (status $status: $(cat "$WORK/err$RUNS"))"
+}
+x_windows() { xdotool search --onlyvisible --name '' 2>/dev/null || true; }
+# Starts a command line and waits for the X window it shows; sets X Y WIDTH HEIGHT of it.
+open_window() {  # command line, what it shows
+  before=$(x_windows) win=""
+  run_cmd "$1"
+  for i in $(seq 100); do
+    win=$(x_windows | grep -vxF "$before" | tail -n 1) && [ -n "$win" ] && break
+    sleep 0.2
+  done
+  [ -n "$win" ] || fail "no $2 appeared"
+  sleep 0.5
+  eval "$(xdotool getwindowgeometry --shell "$win")"
+}
+popup_here() { open_window "\"$APP_WIN\\kivoret.exe\"" popup; }  # the launcher at the pointer
+# Wine learns where the pointer is only from moves its own windows see.
+point_at() { xdotool mousemove $(($1 + 10)) $(($2 + 10)) sleep 0.2 mousemove "$1" "$2"; }
+popup_at_300_200() {  # with a screen-filling Wine window under the pointer meanwhile
+  ui show 2500 &
+  sleep 1.2
+  point_at 300 200
+  wait $!
+  popup_here
+}
+shot() {  # the screen cut to a geometry (WxH+X+Y), saved as DOCS/name
+  import -window root "$WORK/screen.png"
+  convert "$WORK/screen.png" -crop "$2" +repage "$DOCS/$1"
+}
+# The shell's folder command runs the recorder, which logs what it was asked to open.
+record_opens() {
+  "$WINE_RUN" reg add 'HKCR\Folder\shell\open\command' /ve /d "\"$(winpath "$RECORDER")\" \"%1\"" /f >/dev/null
+  "$WINE_RUN" reg delete 'HKCR\Folder\shell\open\ddeexec' /f >/dev/null 2>&1 || true
+  LOG="$WORK/opened.log"
+  KV_RECORDER_LOG="$(winpath "$LOG")" && export KV_RECORDER_LOG
+}
+expect_opened() {  # the one path the recorder logged, quoted
+  for i in $(seq 50); do [ -s "$LOG" ] && break; sleep 0.2; done
+  expect_eq "opened" "$(tr -d '\r\n' <"$LOG" 2>/dev/null)" "$1"
+}
+expect_nothing_opened() {  # after what
+  sleep 0.5
+  [ ! -s "$LOG" ] || fail "$1 opened $(cat "$LOG")"
 }
 wait_exited() {
   for i in $(seq 50); do [ "$(ui procs kivoret.exe | tr -d '\r\n')" = 0 ] && return; sleep 0.2; done

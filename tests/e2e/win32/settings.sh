@@ -18,12 +18,10 @@ mkdir -p "$WORK/写真" "$WORK/音楽"
 PHOTOS=$(winpath "$WORK/写真") MUSIC=$(winpath "$WORK/音楽")
 
 step "context-menu mode: the folder in double quotes"
-run_kivoret "\"$APP_WIN\\kivoret.exe\" \"$PHOTOS\""
+run_cmd "\"$APP_WIN\\kivoret.exe\" \"$PHOTOS\""
 expect_form "写真" "$PHOTOS" "既存|" 00
 set -- $(ui rect "$FORM" | tr -d '\r')
-import -window root "$WORK/screen.png"
-convert "$WORK/screen.png" -crop "$(($3 + 16))x$(($4 + 16))+$(($1 - 8))+$(($2 - 8))" +repage \
-  "$DOCS/settings-wine.png"
+shot settings-wine.png "$(($3 + 16))x$(($4 + 16))+$(($1 - 8))+$(($2 - 8))"
 expect_eq "client area" "$3x$4" "409x265"
 
 step "blank identifier, then blank path: the two warnings"
@@ -61,7 +59,7 @@ command_line="\"$APP_WIN\\kivoret.exe\" \"%1\""
 expect_eq "the registered command" "$(query_command | sed -n 's/.*REG_SZ    //p')" "$command_line"
 
 step "start through the registered command with another folder"
-run_kivoret "$(printf '%s' "$command_line" | sed "s|%1|$(printf '%s' "$MUSIC" | sed 's/[\\&|]/\\&/g')|")"
+run_cmd "$(printf '%s' "$command_line" | sed "s|%1|$(printf '%s' "$MUSIC" | sed 's/[\\&|]/\\&/g')|")"
 expect_form "音楽" "$MUSIC" "既存|写真|" 11
 
 step "untick the context-menu box, OK: the keys are gone"
@@ -73,7 +71,7 @@ if LANG=C LC_ALL=C wine reg query "$MENU_KEY" >/dev/null 2>&1; then fail "the en
 step "a settings file that cannot be saved: the warning, the window stays"
 cp "$APP/Setting.ini" "$WORK/before.ini"
 mkdir -p "$APP/Setting.ini.new/blocker"
-run_kivoret "\"$APP_WIN\\kivoret.exe\" \"$PHOTOS\""
+run_cmd "\"$APP_WIN\\kivoret.exe\" \"$PHOTOS\""
 ui wait "$FORM" 20000 >/dev/null || fail "the settings window did not open"
 ui click "$FORM" $CHECK_DRIVES
 ui click "$FORM" $OK
