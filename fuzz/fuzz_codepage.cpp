@@ -16,18 +16,12 @@
 #include <string>
 #include <string_view>
 
+#include "check.h"
 #include "codepage.h"
 
 namespace {
 
 locale_t utf8, ascii;
-
-void Check(bool ok, const char* what) {
-  if (!ok) {
-    std::fprintf(stderr, "invariant broken: %s\n", what);
-    std::abort();
-  }
-}
 
 bool IsEscape(wchar_t c) { return c >= 0xDC80 && c <= 0xDCFF; }
 

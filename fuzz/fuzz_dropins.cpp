@@ -14,23 +14,16 @@
 //  - the script's single-quoted program reads back as the program.
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "check.h"
 #include "dropins.h"
 
 namespace {
-
-void Check(bool ok, const char* what) {
-  if (!ok) {
-    std::fprintf(stderr, "invariant broken: %s\n", what);
-    std::abort();
-  }
-}
 
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> out;

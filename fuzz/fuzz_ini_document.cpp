@@ -14,7 +14,6 @@
 //    a new key or section only adds lines (and a line break to a last line without one).
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <optional>
 #include <string>
@@ -22,16 +21,10 @@
 #include <utility>
 #include <vector>
 
+#include "check.h"
 #include "settings/ini_document.h"
 
 namespace {
-
-void Check(bool ok, const char* what) {
-  if (!ok) {
-    std::fprintf(stderr, "invariant broken: %s\n", what);
-    std::abort();
-  }
-}
 
 // The profile functions' blanks: the C0 spaces and Ctrl-Z.
 bool IsBlank(wchar_t c) { return c == L' ' || (c >= L'\t' && c <= L'\r') || c == L'\x1A'; }

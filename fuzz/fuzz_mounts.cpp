@@ -11,24 +11,17 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <set>
 #include <string>
 #include <string_view>
 
+#include "check.h"
 #include "mounts.h"
 
 namespace {
 
 using kv::lnx::MachineFacts;
-
-void Check(bool ok, const char* what) {
-  if (!ok) {
-    std::fprintf(stderr, "invariant broken: %s\n", what);
-    std::abort();
-  }
-}
 
 std::string OctalEscaped(std::string_view s) {
   std::string out;

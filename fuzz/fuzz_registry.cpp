@@ -16,25 +16,18 @@
 #include <clocale>
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "check.h"
 #include "codepage.h"
 #include "registry.h"
 
 namespace {
 
 using kv::lnx::RegistryTree;
-
-void Check(bool ok, const char* what) {
-  if (!ok) {
-    std::fprintf(stderr, "invariant broken: %s\n", what);
-    std::abort();
-  }
-}
 
 // As the file layer stores and reads it.
 RegistryTree ThroughTheFile(const std::wstring& text) {
