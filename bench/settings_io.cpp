@@ -37,7 +37,7 @@ struct Figures {
 };
 
 Figures Measure(kv::OsServices& os, kv::Toolkit& tk, const std::wstring& dir, int n) {
-  kv::Module1::Context ctx{os, tk};
+  kv::ProgramState ctx{os, tk};
   ctx.AppDir = dir;
   for (int k = 1; k <= n; ++k) {
     ctx.FolderList.push_back({L"フォルダ " + std::to_wstring(k),
@@ -48,14 +48,14 @@ Figures Measure(kv::OsServices& os, kv::Toolkit& tk, const std::wstring& dir, in
   std::vector<double> loads, saves;
   for (int r = 0; r < rounds; ++r) {
     auto t0 = Clock::now();
-    if (!kv::Module1::SaveSettings(ctx)) {
+    if (!kv::SaveSettings(ctx)) {
       std::fprintf(stderr, "save failed\n");
       std::exit(2);
     }
     auto t1 = Clock::now();
-    kv::Module1::Context loaded{os, tk};
+    kv::ProgramState loaded{os, tk};
     loaded.AppDir = dir;
-    kv::Module1::LoadSettings(loaded);
+    kv::LoadSettings(loaded);
     auto t2 = Clock::now();
     if (loaded.FolderList != ctx.FolderList) {
       std::fprintf(stderr, "load gave another list\n");

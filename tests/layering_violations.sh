@@ -17,11 +17,11 @@ settings/settings_file.cpp|"platform/linux/toolkit_qt.h"
 ui/layout.h|<windows.h>
 shell/context_menu.cpp|<QString>
 launcher/drive_list.cpp|<unistd.h>
-ui/folder_list_edit.cpp|"app/form1.h"
-launcher/menu_tree.h|"app/form1.h"
-settings/module1.h|  "app/startup.h"
-shell/context_menu.h|<app/form1.h>
-platform/toolkit.h|"app/form1.h"
+ui/folder_list_edit.cpp|"app/settings_window.h"
+launcher/menu_tree.h|"app/settings_window.h"
+settings/program_state.h|  "app/startup.h"
+shell/context_menu.h|<app/settings_window.h>
+platform/toolkit.h|"app/settings_window.h"
 CASES
 rm -rf "$tmp/src" && cp -r "$src" "$tmp/src"
 bash "$check" "$tmp/src" >/dev/null || { echo "the clean tree fails" >&2; failures=$((failures + 1)); }

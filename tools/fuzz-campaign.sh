@@ -11,7 +11,7 @@ shift 2 2>/dev/null || shift $#
 preset=${PRESET:-fuzz-fast}
 targets=("$@")
 if ((${#targets[@]} == 0)); then
-  targets=(fuzz_command_line fuzz_codepage fuzz_dropins fuzz_ini_document fuzz_mounts fuzz_registry)
+  targets=(fuzz_command_line fuzz_codepage fuzz_dropins fuzz_ini_document fuzz_mounts)
 fi
 
 cmake --preset "$preset" >/dev/null && cmake --build --preset "$preset" -j 2 || exit 1

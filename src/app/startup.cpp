@@ -1,18 +1,18 @@
 #include <memory>
 
-#include "app/form1.h"
+#include "app/settings_window.h"
 #include "settings/settings_file.h"
 
 namespace kv {
 
-std::unique_ptr<Form1> StartUp(Module1::Context& ctx) {
+std::unique_ptr<SettingsWindow> StartUp(ProgramState& ctx) {
   ctx.AppDir = ctx.tk.AppPath();
   const wchar_t sep = ctx.tk.PathSeparator();
   if (ctx.AppDir.empty() || ctx.AppDir.back() != sep) ctx.AppDir += sep;
-  Module1::LoadSettings(ctx);
-  auto form = std::make_unique<Form1>(ctx);
-  form->Show();
-  return form;
+  LoadSettings(ctx);
+  auto window = std::make_unique<SettingsWindow>(ctx);
+  window->Show();
+  return window;
 }
 
 }  // namespace kv

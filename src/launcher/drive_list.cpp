@@ -1,6 +1,6 @@
 #include "launcher/drive_list.h"
 
-namespace kv::Module1 {
+namespace kv {
 namespace {
 
 const wchar_t* TypeSuffix(unsigned type) {
@@ -70,10 +70,10 @@ FolderArray DriveStep::Finish() const {
 
 FolderArray GetDriveList(OsServices& os) { return DriveStep(os).Finish(); }
 
-FolderArray GetDriveList(Context& ctx) {
+FolderArray GetDriveList(ProgramState& ctx) {
   if (!ctx.EarlyDriveStep) return GetDriveList(ctx.os);
   const auto step = std::move(ctx.EarlyDriveStep);
   return step->Finish();
 }
 
-}  // namespace kv::Module1
+}  // namespace kv

@@ -8,9 +8,9 @@
 #include "launcher/drive_queries.h"
 #include "platform/os_services.h"
 #include "settings/folder_entry.h"
-#include "settings/module1.h"
+#include "settings/program_state.h"
 
-namespace kv::Module1 {
+namespace kv {
 
 // How long the drive step may hold the popup, all drives together. A menu that appears within a
 // quarter of a second still feels instant, and every drive that answers at all (a local disk, a
@@ -37,6 +37,6 @@ class DriveStep {
 
 FolderArray GetDriveList(OsServices& os);
 // The step begun early (ctx.EarlyDriveStep) if there is one, else a fresh one.
-FolderArray GetDriveList(Context& ctx);
+FolderArray GetDriveList(ProgramState& ctx);
 
-}  // namespace kv::Module1
+}  // namespace kv

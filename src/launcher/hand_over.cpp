@@ -3,18 +3,18 @@
 
 #include "platform/toolkit.h"
 
-namespace kv::Module1 {
+namespace kv {
 
-bool HandOverChoice(Context& ctx, const std::wstring& path, unsigned modifiers,
+bool HandOverChoice(ProgramState& ctx, const std::wstring& path, unsigned modifiers,
                     NativeHandle cameFrom) {
   // Both held: copying is the one that cannot go wrong in another program's window.
   if (modifiers & kPopupCtrl) {
     if (!ctx.os.SetClipboardText(path))
-      ctx.tk.MsgBox(L"パスをクリップボードにコピーできませんでした。", vbExclamation);
+      ctx.tk.MsgBox(L"パスをクリップボードにコピーできませんでした。", MsgStyle::Warning);
     return true;
   }
   if (modifiers & kPopupShift) return cameFrom != 0 && ctx.os.NavigateWindow(cameFrom, path);
   return false;
 }
 
-}  // namespace kv::Module1
+}  // namespace kv

@@ -6,14 +6,14 @@
 #include "launcher/drive_list.h"
 #include "launcher/hand_over.h"
 
-namespace kv::Module1 {
+namespace kv {
 namespace {
 
 // Captions the array's elements from `first` on, loading the ones after the design-time
 // element; an empty list hides that element instead.
-void LoadArray(MenuTree& menu, MenuKind kind, const FolderArray& list, int first) {
+void LoadArray(LauncherMenu& menu, MenuKind kind, const FolderArray& list, int first) {
   // Menu elements carry a 16-bit index: a longer list shows its first 32768 entries.
-  const int last = std::min(UBound(list), MenuTree::kMaxIndex);
+  const int last = std::min(UBound(list), LauncherMenu::kMaxIndex);
   if (last < first) {
     menu.Element({kind, static_cast<std::int16_t>(first)})->Visible = false;
     return;
@@ -30,7 +30,7 @@ bool InList(const FolderArray& list, int first, int index) {
 
 }  // namespace
 
-void BuildLauncherMenu(Context& ctx, MenuTree& menu, FolderArray& driveList) {
+void BuildLauncherMenu(ProgramState& ctx, LauncherMenu& menu, FolderArray& driveList) {
   if (ctx.ShowDrives != 0) {
     driveList = GetDriveList(ctx);
     LoadArray(menu, MenuKind::Drive, driveList, 0);
@@ -40,7 +40,7 @@ void BuildLauncherMenu(Context& ctx, MenuTree& menu, FolderArray& driveList) {
   LoadArray(menu, MenuKind::Folder, ctx.FolderList, 1);
 }
 
-std::optional<MenuRef> ChooseFromLauncherMenu(Context& ctx, const MenuTree& menu,
+std::optional<MenuRef> ChooseFromLauncherMenu(ProgramState& ctx, const LauncherMenu& menu,
                                               const FolderArray& driveList) {
   // The window the user came from, before the program takes the foreground from it.
   const NativeHandle cameFrom = ctx.os.GetForegroundWindow();
@@ -60,12 +60,12 @@ std::optional<MenuRef> ChooseFromLauncherMenu(Context& ctx, const MenuTree& menu
   return chosen;
 }
 
-void OpenDrive(Context& ctx, const FolderArray& driveList, int index) {
+void OpenDrive(ProgramState& ctx, const FolderArray& driveList, int index) {
   if (InList(driveList, 0, index)) ctx.os.ShellOpen(driveList[index].Path);
 }
 
-void OpenFolder(Context& ctx, int index) {
+void OpenFolder(ProgramState& ctx, int index) {
   if (InList(ctx.FolderList, 1, index)) ctx.os.ShellOpen(ctx.FolderList[index].Path);
 }
 
-}  // namespace kv::Module1
+}  // namespace kv

@@ -4,19 +4,19 @@
 #include <optional>
 
 #include "launcher/menu_tree.h"
-#include "settings/module1.h"
+#include "settings/program_state.h"
 
-namespace kv::Module1 {
+namespace kv {
 
 // Loads the drives (when shown; `driveList` receives them) and the registered folders into
 // the menu, hiding an array that has no entry.
-void BuildLauncherMenu(Context& ctx, MenuTree& menu, FolderArray& driveList);
+void BuildLauncherMenu(ProgramState& ctx, LauncherMenu& menu, FolderArray& driveList);
 // Pops the menu up at the cursor. The element whose handler must run; none when the popup was
 // dismissed or Shift or Ctrl already dealt with the drive or folder.
-std::optional<MenuRef> ChooseFromLauncherMenu(Context& ctx, const MenuTree& menu,
+std::optional<MenuRef> ChooseFromLauncherMenu(ProgramState& ctx, const LauncherMenu& menu,
                                               const FolderArray& driveList);
 // Opens the entry; an index outside the list (the folders start at 1) does nothing.
-void OpenDrive(Context& ctx, const FolderArray& driveList, int index);
-void OpenFolder(Context& ctx, int index);
+void OpenDrive(ProgramState& ctx, const FolderArray& driveList, int index);
+void OpenFolder(ProgramState& ctx, int index);
 
-}  // namespace kv::Module1
+}  // namespace kv

@@ -4,13 +4,14 @@
 
 namespace kv {
 
-MenuTree::MenuTree(std::wstring programNameCaption) : programName_{std::move(programNameCaption)} {}
+LauncherMenu::LauncherMenu(std::wstring programNameCaption)
+    : programName_{std::move(programNameCaption)} {}
 
-MenuTree::Array* MenuTree::ArrayOf(MenuKind kind) {
+LauncherMenu::Array* LauncherMenu::ArrayOf(MenuKind kind) {
   return const_cast<Array*>(std::as_const(*this).ArrayOf(kind));
 }
 
-const MenuTree::Array* MenuTree::ArrayOf(MenuKind kind) const {
+const LauncherMenu::Array* LauncherMenu::ArrayOf(MenuKind kind) const {
   switch (kind) {
     case MenuKind::Drive:
       return &drive_;
@@ -21,14 +22,14 @@ const MenuTree::Array* MenuTree::ArrayOf(MenuKind kind) const {
   }
 }
 
-bool MenuTree::Load(MenuKind array) {
+bool LauncherMenu::Load(MenuKind array) {
   Array* a = ArrayOf(array);
   if (a == nullptr || UBound(array) >= kMaxIndex) return false;
   a->elements.emplace_back();
   return true;
 }
 
-MenuElement* MenuTree::Element(MenuRef ref) {
+MenuRow* LauncherMenu::Element(MenuRef ref) {
   switch (ref.kind) {
     case MenuKind::ProgramName:
       return ref.index == 0 ? &programName_ : nullptr;
@@ -43,15 +44,15 @@ MenuElement* MenuTree::Element(MenuRef ref) {
   return &a->elements[static_cast<std::size_t>(at)];
 }
 
-int MenuTree::UBound(MenuKind array) const {
+int LauncherMenu::UBound(MenuKind array) const {
   const Array* a = ArrayOf(array);
   return a == nullptr ? -1 : a->first + static_cast<int>(a->elements.size()) - 1;
 }
 
-std::vector<PopupItem> MenuTree::VisibleItems() const {
+std::vector<PopupItem> LauncherMenu::VisibleItems() const {
   std::vector<PopupItem> out;
   out.reserve(2 + drive_.elements.size() + folder_.elements.size());
-  const auto add = [&](MenuKind kind, int index, const MenuElement& e) {
+  const auto add = [&](MenuKind kind, int index, const MenuRow& e) {
     if (e.Visible) out.push_back({{kind, static_cast<std::int16_t>(index)}, e.Caption});
   };
   add(MenuKind::ProgramName, 0, programName_);

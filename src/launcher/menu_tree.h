@@ -1,5 +1,5 @@
-// The launcher popup's menu tree as plain data: the design-time elements, the elements loaded
-// at run time, their captions and visibility. The toolkit only shows the visible rows.
+// The launcher menu's rows as plain data: the design-time rows, the rows loaded at run time,
+// their captions and visibility. The toolkit only shows the visible rows.
 #pragma once
 
 #include <cstdint>
@@ -10,25 +10,25 @@
 
 namespace kv {
 
-struct MenuElement {
+struct MenuRow {
   std::wstring Caption;
   bool Visible = true;
 };
 
-class MenuTree {
+class LauncherMenu {
  public:
   // Menu element indices are 16-bit signed integers.
   static constexpr int kMaxIndex = 32767;
 
-  // The design-time tree: the program-name item, the line, Menu_Drive(0) and Menu_Folder(1),
-  // all visible, the two array elements without a caption.
-  explicit MenuTree(std::wstring programNameCaption = L"");
+  // The design-time rows: the program-name item, the line, the first drive row (index 0) and
+  // the first folder row (index 1), all visible, the two array rows without a caption.
+  explicit LauncherMenu(std::wstring programNameCaption = L"");
 
   // Loads the next element of the Drive or Folder array after its last one, visible and
   // without a caption; false when the array already reaches the largest index.
   bool Load(MenuKind array);
   // The element, or null when it is not loaded.
-  MenuElement* Element(MenuRef ref);
+  MenuRow* Element(MenuRef ref);
   // The highest loaded index of the Drive or Folder array.
   int UBound(MenuKind array) const;
 
@@ -38,15 +38,15 @@ class MenuTree {
  private:
   struct Array {
     int first;  // the design-time element's index
-    std::vector<MenuElement> elements;
+    std::vector<MenuRow> elements;
   };
   Array* ArrayOf(MenuKind kind);
   const Array* ArrayOf(MenuKind kind) const;
 
-  MenuElement programName_;
-  MenuElement line_{L"-"};
-  Array drive_{0, {MenuElement{}}};
-  Array folder_{1, {MenuElement{}}};
+  MenuRow programName_;
+  MenuRow line_{L"-"};
+  Array drive_{0, {MenuRow{}}};
+  Array folder_{1, {MenuRow{}}};
 };
 
 }  // namespace kv

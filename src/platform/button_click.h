@@ -6,19 +6,22 @@
 namespace kv {
 
 // Calls the click handler of `button`; controls that are no button have none.
-inline void ClickButton(FormEvents& events, ControlRef button) {
-  switch (button.name) {
-    case Ctl::Command1:
-      events.Command1_Click(button.index);
-      break;
-    case Ctl::Command2:
-      events.Command2_Click();
-      break;
-    case Ctl::Command3:
-      events.Command3_Click(button.index);
-      break;
+inline void ClickButton(FormEvents& events, Control button) {
+  switch (button) {
+    case Control::RegisterButton:
+      return events.OnRegister();
+    case Control::UpdateButton:
+      return events.OnUpdate();
+    case Control::RemoveButton:
+      return events.OnRemove();
+    case Control::BrowseButton:
+      return events.OnBrowse();
+    case Control::OkButton:
+      return events.OnOk();
+    case Control::CancelButton:
+      return events.OnCancel();
     default:
-      break;
+      return;
   }
 }
 

@@ -17,9 +17,6 @@ struct Point {
   int y = 0;
 };
 
-// HKEY_CLASSES_ROOT, and the per-user half of it (HKEY_CURRENT_USER\Software\Classes).
-enum class RegRoot { ClassesRoot, CurrentUserClasses };
-
 // Drive types as GetDriveTypeA reports them.
 enum DriveTypeValue : unsigned {
   kDriveUnknown = 0,
@@ -86,27 +83,18 @@ class OsServices {
   // Modal folder picker; empty when cancelled or no file-system path.
   virtual std::wstring BrowseForFolder(NativeHandle owner, const std::wstring& title) = 0;
 
-  // Registry: a key's named value as text (empty name: the default value); nullopt when the
-  // key or value is missing or the data needs more than 1024 bytes.
-  virtual std::optional<std::wstring> RegQueryString(RegRoot root, const std::wstring& subkey,
-                                                     const std::wstring& name) = 0;
-  // Creates missing keys on the path and writes a REG_SZ value.
-  virtual bool RegSetString(RegRoot root, const std::wstring& subkey, const std::wstring& name,
-                            const std::wstring& value) = 0;
-  // Deletes a key without subkeys; true when the key is absent afterwards.
-  virtual bool RegDeleteKey(RegRoot root, const std::wstring& subkey) = 0;
-
   // The file manager's right-click entry on folders, named by `verb`: it shows `menuText` ("&"
   // marks the access key) and runs `command` ("%1" stands for the folder). Windows keeps it in
-  // the registry (Folder\shell\<verb> and its subkey command, see folder_entry_registry.h);
-  // Linux writes one drop-in file per file manager and keeps text and command in its registry
-  // stand-in. False when some part could not be written.
+  // the registry (Folder\shell\<verb> and its subkey command, per user); Linux writes one
+  // drop-in file per file manager, which are all the state the entry has there. False when
+  // some part could not be written.
   virtual bool InstallFolderEntry(const std::wstring& verb, const std::wstring& menuText,
                                   const std::wstring& command) = 0;
   // Removes the entry wherever it stands; true when it is gone afterwards.
   virtual bool RemoveFolderEntry(const std::wstring& verb) = 0;
-  // The command of the installed entry; nullopt when there is none (on Linux also when its
-  // drop-in files were deleted by hand) or it needs more than 1024 bytes.
+  // The command of the installed entry; nullopt when there is none (on Linux also when one of
+  // our drop-ins is missing or was changed by hand) or, on Windows, it needs more than 1024
+  // bytes.
   virtual std::optional<std::wstring> FolderEntryCommand(const std::wstring& verb) = 0;
 
   // The window in the foreground now, which is the one the user came from as long as the

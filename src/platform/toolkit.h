@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -9,19 +10,28 @@
 
 namespace kv {
 
-enum class Ctl : std::uint8_t { Command1, Command2, Command3, Text1, List1, Check1, Label1 };
-enum class CtlKind : std::uint8_t { Button, TextBox, ListBox, CheckBox, Label };
-
-struct ControlRef {
-  Ctl name;
-  std::int16_t index = 0;
-  friend bool operator==(const ControlRef&, const ControlRef&) = default;
+// The settings window's controls, by their role.
+enum class Control : std::uint8_t {
+  RegisterButton,
+  UpdateButton,
+  RemoveButton,
+  BrowseButton,
+  OkButton,
+  CancelButton,
+  NameBox,
+  PathBox,
+  FolderList,
+  ShowDrivesBox,
+  FolderEntryBox,
+  FolderListLabel,
+  NameLabel,
+  PathLabel,
 };
+enum class CtlKind : std::uint8_t { Button, TextBox, ListBox, CheckBox, Label };
 
 // One control of the form, positions in twips from the client area's top-left corner.
 struct ControlSpec {
-  Ctl name;
-  std::int16_t index;
+  Control role;
   CtlKind kind;
   int left, top, width, height;
   int tabIndex;
@@ -55,29 +65,30 @@ struct PopupChoice {
   unsigned modifiers = 0;  // PopupModifier bits
 };
 
-// Message box styles and answers.
-inline constexpr int vbExclamation = 48;
-inline constexpr int vbYesNoExclamation = 52;
-inline constexpr int vbYes = 6;
-inline constexpr int vbNo = 7;
-inline constexpr int vbDirectory = 16;
+// Message boxes: a warning with OK, or a warning asking yes or no. The values are Win32's own
+// (MB_ICONEXCLAMATION, and MB_YESNO added), so the Windows toolkit passes them on as they are.
+enum class MsgStyle : unsigned { Warning = 48, WarningYesNo = 52 };
+enum class MsgAnswer : std::uint8_t { Ok, Yes, No };
 
-// Outcome of the directory test: `error` is a run-time error number (0: none, 52: bad file name).
-struct DirResult {
-  int error = 0;
-  bool found = false;
-};
+// The directory test: a folder that is there, nothing there (or a file), a name no file system
+// takes, or a drive whose medium is missing.
+enum class DirectoryState : std::uint8_t { Found, NotFound, BadName, NotReady };
 
 // The form's event handlers; the toolkit calls them.
 class FormEvents {
  public:
   virtual ~FormEvents() = default;
-  virtual void Form_Load() = 0;
-  virtual void Command1_Click(std::int16_t index) = 0;
-  virtual void Command2_Click() = 0;
-  virtual void Command3_Click(std::int16_t index) = 0;
-  virtual void List1_Click() = 0;
-  virtual void List1_MouseMove(int button, int shift, float x, float y) = 0;
+  virtual void OnLoad() = 0;
+  virtual void OnRegister() = 0;
+  virtual void OnUpdate() = 0;
+  virtual void OnRemove() = 0;
+  virtual void OnBrowse() = 0;
+  virtual void OnOk() = 0;
+  virtual void OnCancel() = 0;
+  // The user changed the list's selection, or clicked the selected line.
+  virtual void OnFolderSelected() = 0;
+  // The mouse moved over the list.
+  virtual void OnFolderHover() = 0;
 };
 
 class Toolkit {
@@ -94,34 +105,35 @@ class Toolkit {
 
   // The form: CreateForm makes only the hidden window that owns the popup; LoadControls adds
   // the settings window's controls, tool tips and fonts (once; later calls do nothing) and must
-  // come before any control is reached. Form_Load is the core's.
+  // come before any control is reached. OnLoad is the core's to run.
   virtual void CreateForm(const FormSpec& layout, FormEvents& events) = 0;
   virtual void LoadControls() = 0;
   virtual void ShowForm() = 0;
   virtual void UnloadForm() = 0;
   virtual void End() = 0;  // stops the program at once (fakes only record it)
-  virtual NativeHandle hWnd(const ControlRef* control = nullptr) = 0;  // null: the form
+  // The form's window, or one of its controls'.
+  virtual NativeHandle hWnd(std::optional<Control> control = std::nullopt) = 0;
 
-  virtual std::wstring GetText(ControlRef c) = 0;
-  virtual void SetText(ControlRef c, const std::wstring& text) = 0;
-  virtual int GetValue(ControlRef c) = 0;
-  virtual void SetValue(ControlRef c, int value) = 0;
-  virtual void AddItem(ControlRef list, const std::wstring& item) = 0;
-  virtual void RemoveItem(ControlRef list, int index) = 0;
-  virtual std::wstring GetListItem(ControlRef list, int index) = 0;
-  virtual void SetListItem(ControlRef list, int index, const std::wstring& item) = 0;
-  virtual int ListIndex(ControlRef list) = 0;
-  virtual int ListCount(ControlRef list) = 0;
-  virtual void SetToolTipText(ControlRef c, const std::wstring& text) = 0;
+  virtual std::wstring GetText(Control c) = 0;
+  virtual void SetText(Control c, const std::wstring& text) = 0;
+  virtual int GetValue(Control c) = 0;
+  virtual void SetValue(Control c, int value) = 0;
+  virtual void AddItem(Control list, const std::wstring& item) = 0;
+  virtual void RemoveItem(Control list, int index) = 0;
+  virtual std::wstring GetListItem(Control list, int index) = 0;
+  virtual void SetListItem(Control list, int index, const std::wstring& item) = 0;
+  virtual int ListIndex(Control list) = 0;
+  virtual int ListCount(Control list) = 0;
+  virtual void SetToolTipText(Control c, const std::wstring& text) = 0;
 
   // Pops the items up at the cursor, modal; returns what was chosen. Runs no handler.
   // Either mouse button chooses; the menu's left edge stands at the cursor.
   virtual PopupChoice PopupItems(std::span<const PopupItem> items) = 0;
 
-  virtual int MsgBox(const std::wstring& text, int style) = 0;
+  virtual MsgAnswer MsgBox(const std::wstring& text, MsgStyle style) = 0;
 
-  // Environment.
-  virtual DirResult Dir(const std::wstring& path, int attributes) = 0;
+  // Environment. Hidden and system folders count as not found.
+  virtual DirectoryState TestDirectory(const std::wstring& path) = 0;
   virtual int RunEventLoop() = 0;
 };
 

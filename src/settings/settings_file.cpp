@@ -2,7 +2,7 @@
 
 #include <cwchar>
 
-namespace kv::Module1 {
+namespace kv {
 
 IniFile ReadIniFile(OsServices& os, const std::wstring& file) {
   FileRead read = os.ReadWholeFile(file);
@@ -33,7 +33,7 @@ bool FitsOnIniLine(std::wstring_view value) {
   return value.find_first_of(std::wstring_view(L"\r\n\0", 3)) == std::wstring_view::npos;
 }
 
-std::wstring SettingsPath(const Context& ctx) {
+std::wstring SettingsPath(const ProgramState& ctx) {
   return (ctx.SettingsDir.empty() ? ctx.AppDir : ctx.SettingsDir) + L"Setting.ini";
 }
 
@@ -43,7 +43,7 @@ std::wstring FolderSection(int k) {
   return L"Folder" + std::wstring(digits);
 }
 
-void LoadSettings(Context& ctx) {
+void LoadSettings(ProgramState& ctx) {
   const IniFile ini = ReadIniFile(ctx.os, SettingsPath(ctx));
   ctx.FolderList = EmptyFolderList();
   // A hand-edited 256 must not wrap to 0 and hide the drives.
@@ -57,7 +57,7 @@ void LoadSettings(Context& ctx) {
   }
 }
 
-bool SaveSettings(Context& ctx) {
+bool SaveSettings(ProgramState& ctx) {
   const std::wstring file = SettingsPath(ctx);
   if (ctx.os.ReadWholeFile(file).state == FileState::Unreadable) return false;
   // The keys of the step-by-step save from an empty file, in its order; the file then takes
@@ -75,4 +75,4 @@ bool SaveSettings(Context& ctx) {
   return WriteIniFile(ctx.os, file, ini);
 }
 
-}  // namespace kv::Module1
+}  // namespace kv

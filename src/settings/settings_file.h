@@ -6,9 +6,9 @@
 #include <string_view>
 
 #include "settings/ini_document.h"
-#include "settings/module1.h"
+#include "settings/program_state.h"
 
-namespace kv::Module1 {
+namespace kv {
 
 // A settings file read once; every GetIni* of a load is answered from the document.
 struct IniFile {
@@ -26,14 +26,14 @@ std::wstring GetIniString(const IniFile& ini, const std::wstring& section, const
 // False for a value that would not stay on its line: a CR, an LF or a NUL inside.
 bool FitsOnIniLine(std::wstring_view value);
 
-std::wstring SettingsPath(const Context& ctx);
+std::wstring SettingsPath(const ProgramState& ctx);
 // "Folder" and the index with at least three digits.
 std::wstring FolderSection(int k);
 
 // A missing or unreadable file gives the defaults.
-void LoadSettings(Context& ctx);
+void LoadSettings(ProgramState& ctx);
 // True when "Setting.ini" now holds the state; false leaves the previous file as it was, and
 // so does a file that exists but cannot be read (it may hold a list this program never saw).
-bool SaveSettings(Context& ctx);
+bool SaveSettings(ProgramState& ctx);
 
-}  // namespace kv::Module1
+}  // namespace kv

@@ -4,18 +4,18 @@
 
 #include <cstdint>
 
-#include "settings/module1.h"
+#include "settings/program_state.h"
 
-namespace kv::Module1 {
+namespace kv {
 
-// Registers, updates or removes (Command1's `button`) with the boxes' contents; the list box
+// Registers, updates or removes (by the `button` pressed) with the boxes' contents; the list box
 // follows the list. Bad input is refused with a message and changes nothing.
-void EditFolderList(Context& ctx, FolderArray& editList, std::int16_t button);
+void EditFolderList(ProgramState& ctx, FolderArray& editList, Control button);
 // The selected entry into the two boxes; no selection empties them.
 void ShowSelectedFolder(Toolkit& tk, const FolderArray& editList);
 // The list's tool tip: the entry under the cursor, else what the list is.
-void UpdateFolderListToolTip(Context& ctx, const FolderArray& editList);
+void UpdateFolderListToolTip(ProgramState& ctx, const FolderArray& editList);
 // The folder browser; the chosen folder goes into the path box.
-void BrowseForFolderPath(Context& ctx);
+void BrowseForFolderPath(ProgramState& ctx);
 
-}  // namespace kv::Module1
+}  // namespace kv

@@ -3,39 +3,38 @@
 
 #include "settings/settings_file.h"
 #include "shell/context_menu.h"
-#include "ui/controls.h"
 
-namespace kv::Module1 {
+namespace kv {
 
-std::uint8_t FillSettingsWindow(Context& ctx, FolderArray& editList) {
+std::uint8_t FillSettingsWindow(ProgramState& ctx, FolderArray& editList) {
   Toolkit& tk = ctx.tk;
-  tk.SetValue(kDrivesCheck, ctx.ShowDrives != 0 ? 1 : 0);
-  if (IsContextMenuEntryRegistered(ctx)) tk.SetValue(kContextMenuCheck, 1);
+  tk.SetValue(Control::ShowDrivesBox, ctx.ShowDrives != 0 ? 1 : 0);
+  if (IsContextMenuEntryRegistered(ctx)) tk.SetValue(Control::FolderEntryBox, 1);
   editList = ctx.FolderList;
-  for (int i = 1; i <= UBound(editList); ++i) tk.AddItem(kFolderListBox, editList[i].Title);
-  return static_cast<std::uint8_t>(tk.GetValue(kContextMenuCheck));
+  for (int i = 1; i <= UBound(editList); ++i) tk.AddItem(Control::FolderList, editList[i].Title);
+  return static_cast<std::uint8_t>(tk.GetValue(Control::FolderEntryBox));
 }
 
-bool CommitSettingsWindow(Context& ctx, const FolderArray& editList,
+bool CommitSettingsWindow(ProgramState& ctx, const FolderArray& editList,
                           std::uint8_t initialContextMenuState) {
   Toolkit& tk = ctx.tk;
   const std::uint8_t oldDrives = ctx.ShowDrives;
   FolderArray oldList = ctx.FolderList;
-  ctx.ShowDrives = tk.GetValue(kDrivesCheck) != 0 ? 1 : 0;
+  ctx.ShowDrives = tk.GetValue(Control::ShowDrivesBox) != 0 ? 1 : 0;
   ctx.FolderList = editList;
   if (!SaveSettings(ctx)) {
     // Keep the window and its edits so that the user can fix the cause or cancel.
     ctx.ShowDrives = oldDrives;
     ctx.FolderList = std::move(oldList);
     tk.MsgBox(L"設定ファイルを保存できませんでした。\r\nフォルダへの書き込み権限を確認して下さい。",
-              vbExclamation);
+              MsgStyle::Warning);
     return false;
   }
-  const int wanted = tk.GetValue(kContextMenuCheck);
+  const int wanted = tk.GetValue(Control::FolderEntryBox);
   if (wanted != initialContextMenuState && !SetContextMenuEntry(ctx, wanted != 0)) {
-    tk.MsgBox(L"右クリックメニューの設定を変更できませんでした。", vbExclamation);
+    tk.MsgBox(L"右クリックメニューの設定を変更できませんでした。", MsgStyle::Warning);
   }
   return true;
 }
 
-}  // namespace kv::Module1
+}  // namespace kv

@@ -3,16 +3,16 @@
 
 #include <cstdint>
 
-#include "settings/module1.h"
+#include "settings/program_state.h"
 
-namespace kv::Module1 {
+namespace kv {
 
 // Fills the check boxes and the list box; `editList` becomes the window's working copy of the
 // folder list. Returns the right-click check's state as shown, for CommitSettingsWindow.
-std::uint8_t FillSettingsWindow(Context& ctx, FolderArray& editList);
+std::uint8_t FillSettingsWindow(ProgramState& ctx, FolderArray& editList);
 // Stores the window's state. False, with a message and the context as it was, when the file
 // could not be saved: the window stays open then.
-bool CommitSettingsWindow(Context& ctx, const FolderArray& editList,
+bool CommitSettingsWindow(ProgramState& ctx, const FolderArray& editList,
                           std::uint8_t initialContextMenuState);
 
-}  // namespace kv::Module1
+}  // namespace kv

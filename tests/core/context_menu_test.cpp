@@ -8,8 +8,6 @@
 namespace kv::test {
 namespace {
 
-using namespace Module1;
-
 TEST(ContextMenuTest, CommandLineAtRootAndElsewhere) {
   Harness h;
   EXPECT_EQ(ContextMenuCommand(h.ctx), L"\"C:\\Tools\\launch.exe\" \"%1\"");
@@ -24,10 +22,8 @@ TEST(ContextMenuTest, CommandLineAtRootAndElsewhere) {
 TEST(ContextMenuTest, AddWritesBothKeysPerUser) {
   Harness h;
   ASSERT_TRUE(SetContextMenuEntry(h.ctx, true));
-  EXPECT_EQ(h.os.RegQueryString(RegRoot::CurrentUserClasses, kContextMenuKey, L""),
-            L"キヴォレットに登録(&F)");
-  EXPECT_EQ(h.os.RegQueryString(RegRoot::CurrentUserClasses, kContextMenuCommandKey, L""),
-            ContextMenuCommand(h.ctx));
+  EXPECT_EQ(h.os.FolderEntryText(kContextMenuVerb), L"キヴォレットに登録(&F)");
+  EXPECT_EQ(h.os.FolderEntryCommand(kContextMenuVerb), ContextMenuCommand(h.ctx));
   EXPECT_TRUE(IsContextMenuEntryRegistered(h.ctx));
   ASSERT_TRUE(SetContextMenuEntry(h.ctx, true)) << "adding twice overwrites";
   EXPECT_TRUE(IsContextMenuEntryRegistered(h.ctx));
@@ -39,8 +35,7 @@ TEST(ContextMenuTest, OtherCopiesCaseDifferencesAndAnotherPerUserValueAreNotThis
        {L"\"D:\\Tools\\launch.exe\" \"%1\"", L"\"C:\\Tools\\other.exe\" \"%1\"",
         L"\"C:\\TOOLS\\launch.exe\" \"%1\"", L""}) {
     Harness h;
-    h.os.RegSetString(RegRoot::ClassesRoot, kContextMenuCommandKey, L"", ContextMenuCommand(h.ctx));
-    h.os.RegSetString(RegRoot::CurrentUserClasses, kContextMenuCommandKey, L"", stored);
+    h.os.folderEntries[kContextMenuVerb] = {kContextMenuText, stored};
     EXPECT_FALSE(IsContextMenuEntryRegistered(h.ctx)) << stored;
   }
 }
@@ -50,26 +45,24 @@ TEST(ContextMenuTest, OverlongStoredCommandReadsAsNotRegistered) {
   h.ctx.AppDir = L"C:\\" + std::wstring(1100, L'd') + L"\\";
   ASSERT_TRUE(SetContextMenuEntry(h.ctx, true));
   EXPECT_FALSE(IsContextMenuEntryRegistered(h.ctx));
-  EXPECT_EQ(RegGetString(h.ctx, RegRoot::CurrentUserClasses, kContextMenuCommandKey, L""), L"");
 }
 
 TEST(ContextMenuTest, RemoveFromWhereverItStands) {
   Harness h;
-  h.os.RegSetString(RegRoot::ClassesRoot, kContextMenuKey, L"", kContextMenuText);
-  h.os.RegSetString(RegRoot::ClassesRoot, kContextMenuCommandKey, L"", ContextMenuCommand(h.ctx));
+  h.os.folderEntries[kContextMenuVerb] = {kContextMenuText, ContextMenuCommand(h.ctx)};
   ASSERT_TRUE(SetContextMenuEntry(h.ctx, true));
   ASSERT_TRUE(SetContextMenuEntry(h.ctx, false));
   EXPECT_FALSE(IsContextMenuEntryRegistered(h.ctx));
-  EXPECT_FALSE(h.os.RegQueryString(RegRoot::ClassesRoot, kContextMenuKey, L""));
+  EXPECT_FALSE(h.os.FolderEntryText(kContextMenuVerb));
   EXPECT_TRUE(SetContextMenuEntry(h.ctx, false)) << "removing an absent entry is no failure";
 }
 
 TEST(ContextMenuTest, RefusedChangesAreReported) {
   Harness h;
-  h.os.readOnlyRoots = {RegRoot::CurrentUserClasses};
+  h.os.failFolderEntry = true;
   EXPECT_FALSE(SetContextMenuEntry(h.ctx, true));
-  h.os.readOnlyRoots = {RegRoot::ClassesRoot};
-  h.os.registry[{RegRoot::ClassesRoot, L"folder\\shell\\kivoret"}];
+  h.os.failFolderEntry = true;
+  h.os.folderEntries[kContextMenuVerb] = {kContextMenuText, L""};
   EXPECT_FALSE(SetContextMenuEntry(h.ctx, false)) << "a machine-wide entry we may not delete";
 }
 

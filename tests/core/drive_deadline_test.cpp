@@ -24,7 +24,7 @@ struct Timed {
 
 Timed TimedDriveList(OsServices& os) {
   const auto start = Clock::now();
-  const FolderArray list = Module1::GetDriveList(os);
+  const FolderArray list = GetDriveList(os);
   Timed out{{}, std::chrono::duration_cast<milliseconds>(Clock::now() - start)};
   for (const auto& e : list) out.titles.push_back(e.Title);
   return out;
@@ -52,8 +52,8 @@ TEST(DriveDeadline, OneHungDriveAmongThreeGetsTheFailedQueryTitleWithinTheDeadli
     const Timed t = TimedDriveList(os);
     EXPECT_EQ(t.titles,
               (std::vector<std::wstring>{L"C:\\ [ローカルディスク]", c.title, L"E:\\ [DATA]"}));
-    EXPECT_GE(t.took, Module1::kDriveDeadline - milliseconds(5));
-    EXPECT_LT(t.took, Module1::kDriveDeadline + kSlack);
+    EXPECT_GE(t.took, kDriveDeadline - milliseconds(5));
+    EXPECT_LT(t.took, kDriveDeadline + kSlack);
   }
 }
 
@@ -66,13 +66,13 @@ TEST(DriveDeadline, OneDeadlineForAllDrives) {
                {L"E:\\", L"C", kDriveRemovable, true, nullptr, slow()}};
   Timed t = TimedDriveList(os);
   EXPECT_EQ(t.titles, (std::vector<std::wstring>{L"C:\\ [A]", L"D:\\ [B]", L"E:\\ [C]"}));
-  EXPECT_LT(t.took, Module1::kDriveDeadline);
+  EXPECT_LT(t.took, kDriveDeadline);
 
   // Three that never answer cost one deadline, not three.
   for (auto& d : os.drives) d.beforeType = Shut();
   t = TimedDriveList(os);
   EXPECT_EQ(t.titles, (std::vector<std::wstring>{L"C:\\", L"D:\\", L"E:\\"}));
-  EXPECT_LT(t.took, Module1::kDriveDeadline + kSlack);
+  EXPECT_LT(t.took, kDriveDeadline + kSlack);
 }
 
 // Every title form, in the enumeration's order, without waiting for the deadline.
@@ -89,8 +89,8 @@ TEST(DriveDeadline, DrivesThatAnswerAtOnceGetTheirTitlesAndDoNotWait) {
                {L"W:\\", L"", 9},
                {L"X:\\", L"ボリューム", kDriveCdrom}};
   const auto start = Clock::now();
-  const FolderArray list = Module1::GetDriveList(os);
-  EXPECT_LT(Clock::now() - start, Module1::kDriveDeadline - milliseconds(50));
+  const FolderArray list = GetDriveList(os);
+  EXPECT_LT(Clock::now() - start, kDriveDeadline - milliseconds(50));
   std::vector<std::wstring> titles;
   for (const auto& e : list) {
     titles.push_back(e.Title);
@@ -115,10 +115,10 @@ TEST(DriveDeadline, ARootThatAnswersAsAFileIsDroppedTheRestKeepTheirOrder) {
 TEST(DriveDeadline, AStepBegunEarlyWaitsOnlyForWhatIsLeftOfItsDeadlineAndIsUsedOnce) {
   Harness h;
   h.os.drives = {{L"C:\\", L"", kDriveFixed}, {L"D:\\", L"", kDriveRemote, true, Shut(), nullptr}};
-  h.ctx.EarlyDriveStep = std::make_shared<Module1::DriveStep>(h.os);
-  std::this_thread::sleep_for(Module1::kDriveDeadline - milliseconds(100));  // the toolkit starts
+  h.ctx.EarlyDriveStep = std::make_shared<DriveStep>(h.os);
+  std::this_thread::sleep_for(kDriveDeadline - milliseconds(100));  // the toolkit starts
   auto start = Clock::now();
-  FolderArray list = Module1::GetDriveList(h.ctx);
+  FolderArray list = GetDriveList(h.ctx);
   EXPECT_LT(Clock::now() - start, milliseconds(100) + kSlack);
   ASSERT_EQ(list.size(), 2u);
   EXPECT_EQ(list[1].Title, L"D:\\");
@@ -126,7 +126,7 @@ TEST(DriveDeadline, AStepBegunEarlyWaitsOnlyForWhatIsLeftOfItsDeadlineAndIsUsedO
 
   // The next list is a step of its own: D: answers now.
   h.os.drives[1].beforeType = nullptr;
-  list = Module1::GetDriveList(h.ctx);
+  list = GetDriveList(h.ctx);
   ASSERT_EQ(list.size(), 2u);
   EXPECT_EQ(list[1].Title, L"D:\\ [ネットワークドライブ]");
 }
@@ -150,7 +150,7 @@ TEST(DriveDeadline, AQueryThatThrowsKeepsWhatItHadAnswered) {
   const Timed t = TimedDriveList(os);
   EXPECT_EQ(t.titles,
             (std::vector<std::wstring>{L"C:\\ [ローカルディスク]", L"D:\\ [CD-ROMドライブ]"}));
-  EXPECT_LT(t.took, Module1::kDriveDeadline - milliseconds(50));
+  EXPECT_LT(t.took, kDriveDeadline - milliseconds(50));
 }
 
 }  // namespace

@@ -54,7 +54,7 @@ TEST(HandOverTest, ChoiceWithModifiers) {
     h.os.failClipboard = c.clipboardFails;
     h.tk.popupChoice = c.chosen;
     h.tk.popupModifiers = c.modifiers;
-    Form1 form(h.ctx);
+    SettingsWindow form(h.ctx);
     form.Show();
     EXPECT_EQ(h.os.opened, c.opened);
     EXPECT_EQ(h.os.navigated, c.navigated);
@@ -62,11 +62,11 @@ TEST(HandOverTest, ChoiceWithModifiers) {
     ASSERT_EQ(h.tk.boxes.size(), c.clipboardFails ? 1u : 0u);
     if (c.clipboardFails) {
       EXPECT_EQ(h.tk.boxes[0].text, L"パスをクリップボードにコピーできませんでした。");
-      EXPECT_EQ(h.tk.boxes[0].style, vbExclamation);
+      EXPECT_EQ(h.tk.boxes[0].style, MsgStyle::Warning);
     }
     EXPECT_EQ(form.ShowSettings, c.showSettings);
     // The window the user came from is read before the program takes the foreground.
-    EXPECT_EQ(h.os.foregrounded, std::vector<NativeHandle>{h.tk.hWnd(nullptr)});
+    EXPECT_EQ(h.os.foregrounded, std::vector<NativeHandle>{h.tk.hWnd()});
     if (c.modifiers == 0) {
       EXPECT_EQ(h.os.navigateCalls, 0) << "a plain choice only opens";
     }

@@ -12,8 +12,8 @@
 namespace kv::test {
 namespace {
 
-TEST(MenuTreeTest, LoadedElementsFollowTheirArrayAndHiddenOnesDoNotShow) {
-  MenuTree menu(L"Name");
+TEST(LauncherMenuTest, LoadedElementsFollowTheirArrayAndHiddenOnesDoNotShow) {
+  LauncherMenu menu(L"Name");
   const auto rows = [&] {
     std::vector<std::wstring> out;
     for (const PopupItem& item : menu.VisibleItems())
@@ -43,10 +43,10 @@ class LauncherTest : public ::testing::Test {
  protected:
   Harness h;
   void Run() {
-    form = std::make_unique<Form1>(h.ctx);
+    form = std::make_unique<SettingsWindow>(h.ctx);
     form->Show();
   }
-  std::unique_ptr<Form1> form;
+  std::unique_ptr<SettingsWindow> form;
 };
 
 constexpr const wchar_t* kName = L"キヴォレット Ver.1.0";
@@ -78,7 +78,7 @@ TEST(LauncherItemsTest, ItemsInOrderAndTheChoiceOpens) {
     h.os.drives = t.drives;
     h.ctx.FolderList.insert(h.ctx.FolderList.end(), t.folders.begin(), t.folders.end());
     h.tk.popupChoice = t.choice;
-    Form1 form(h.ctx);
+    SettingsWindow form(h.ctx);
     form.Show();
     EXPECT_EQ(h.tk.VisibleCaptions(), t.captions);
     for (std::size_t i = 0; i < h.tk.menuAtPopup.size(); ++i)
@@ -88,7 +88,7 @@ TEST(LauncherItemsTest, ItemsInOrderAndTheChoiceOpens) {
     EXPECT_EQ(h.os.opened, t.opened);
     EXPECT_EQ(h.tk.openedAtUnload, t.opened.size());
     EXPECT_FALSE(form.ShowSettings);
-    EXPECT_EQ(h.os.foregrounded, std::vector<NativeHandle>{h.tk.hWnd(nullptr)});
+    EXPECT_EQ(h.os.foregrounded, std::vector<NativeHandle>{h.tk.hWnd()});
     EXPECT_EQ(h.tk.log, (std::vector<std::string>{"create", "popup", "unload", "end"}));
     EXPECT_TRUE(h.os.files.empty()) << "nothing written";
   }
@@ -102,8 +102,8 @@ TEST_F(LauncherTest, ProgramNameOpensNothingAndLeadsIntoSettingsWithEmptyBoxes) 
   EXPECT_TRUE(form->ShowSettings);
   EXPECT_TRUE(h.os.opened.empty());
   EXPECT_EQ(h.tk.log, (std::vector<std::string>{"create", "popup", "controls", "show"}));
-  EXPECT_EQ(h.tk.Text(0), L"");
-  EXPECT_EQ(h.tk.Text(1), L"");
+  EXPECT_EQ(h.tk.Text(Control::NameBox), L"");
+  EXPECT_EQ(h.tk.Text(Control::PathBox), L"");
   EXPECT_EQ(h.tk.listItems, std::vector<std::wstring>{L"A"}) << "the opening block ran";
 }
 
@@ -157,11 +157,11 @@ TEST(LauncherMenuFunctionsTest, BuildAndChooseWithoutTheForm) {
     h.AddFolders({{L"A", L"C:\\A\\"}});
     h.tk.popupChoice = t.picked;
     h.tk.popupModifiers = t.modifiers;
-    MenuTree menu;
+    LauncherMenu menu;
     FolderArray drives;
-    Module1::BuildLauncherMenu(h.ctx, menu, drives);
+    BuildLauncherMenu(h.ctx, menu, drives);
     EXPECT_EQ(drives.size(), t.showDrives != 0 ? 1u : 0u);
-    EXPECT_EQ(Module1::ChooseFromLauncherMenu(h.ctx, menu, drives), t.handler);
+    EXPECT_EQ(ChooseFromLauncherMenu(h.ctx, menu, drives), t.handler);
     EXPECT_EQ(h.tk.VisibleCaptions(), t.captions);
     EXPECT_EQ(h.os.clipboard, t.clipboard);
     EXPECT_TRUE(h.os.opened.empty()) << "choosing opens nothing by itself";
@@ -172,11 +172,11 @@ TEST(LauncherMenuFunctionsTest, OpenOnlyWhatTheListsHold) {
   Harness h;
   h.AddFolders({{L"A", L"C:\\A\\"}});
   const FolderArray drives{{L"C:\\", L"C:\\"}};
-  for (int i : {-1, 1, 32767}) Module1::OpenDrive(h.ctx, drives, i);
-  for (int i : {-1, 0, 2}) Module1::OpenFolder(h.ctx, i);  // element 0 is no folder
+  for (int i : {-1, 1, 32767}) OpenDrive(h.ctx, drives, i);
+  for (int i : {-1, 0, 2}) OpenFolder(h.ctx, i);  // element 0 is no folder
   EXPECT_TRUE(h.os.opened.empty());
-  Module1::OpenDrive(h.ctx, drives, 0);
-  Module1::OpenFolder(h.ctx, 1);
+  OpenDrive(h.ctx, drives, 0);
+  OpenFolder(h.ctx, 1);
   EXPECT_EQ(h.os.opened, (std::vector<std::wstring>{L"C:\\", L"C:\\A\\"}));
 }
 

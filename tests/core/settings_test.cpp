@@ -7,9 +7,6 @@
 namespace kv::test {
 namespace {
 
-using Module1::LoadSettings;
-using Module1::SaveSettings;
-
 class SettingsFileTest : public ::testing::Test {
  protected:
   Harness h;
@@ -122,8 +119,7 @@ TEST_F(SettingsFileTest, ValuesThatWouldSplitTheirLineAreNotSaved) {
 TEST_F(SettingsFileTest, EntriesPastNineHundredNinetyNineSurvive) {
   for (int i = 1; i <= 1001; ++i) h.AddFolders({{L"F" + std::to_wstring(i), L"P"}});
   ASSERT_TRUE(SaveSettings(h.ctx));
-  EXPECT_EQ(Module1::GetIniString(Module1::ReadIniFile(h.os, h.SettingsFile()), L"Folder1001",
-                                  L"Title", L""),
+  EXPECT_EQ(GetIniString(ReadIniFile(h.os, h.SettingsFile()), L"Folder1001", L"Title", L""),
             L"F1001");
   LoadSettings(h.ctx);
   ASSERT_EQ(UBound(h.ctx.FolderList), 1001);

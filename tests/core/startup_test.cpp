@@ -47,10 +47,10 @@ TEST(CommandLineTest, FillsBothBoxesAndOpensTheWindowWithoutPopup) {
     Harness h;
     h.tk.commandLine = c.commandLine;
     h.tk.separator = c.separator;
-    Form1 form(h.ctx);
+    SettingsWindow form(h.ctx);
     form.Show();
-    EXPECT_EQ(h.tk.Text(0), c.identifier) << c.commandLine;
-    EXPECT_EQ(h.tk.Text(1), c.path) << c.commandLine;
+    EXPECT_EQ(h.tk.Text(Control::NameBox), c.identifier) << c.commandLine;
+    EXPECT_EQ(h.tk.Text(Control::PathBox), c.path) << c.commandLine;
     EXPECT_TRUE(form.ShowSettings);
     EXPECT_EQ(h.tk.log, (std::vector<std::string>{"create", "controls", "show"}));
   }

@@ -1,15 +1,9 @@
 #include "fakes/fake_os.h"
 
 #include <algorithm>
-#include <cwctype>
 
 namespace kv::test {
 namespace {
-
-std::wstring Lower(std::wstring s) {
-  for (auto& c : s) c = static_cast<wchar_t>(std::towlower(c));
-  return s;
-}
 
 // UTF-8 for the fake's code page (its byte counts too): enough for the text the tests use (no
 // surrogates).
@@ -139,37 +133,34 @@ std::wstring FakeOs::BrowseForFolder(NativeHandle owner, const std::wstring& tit
   return browseResult;
 }
 
-std::optional<std::wstring> FakeOs::RegQueryString(RegRoot root, const std::wstring& subkey,
-                                                   const std::wstring& name) {
-  auto key = registry.find({root, Lower(subkey)});
-  if (key == registry.end()) return std::nullopt;
-  auto value = key->second.find(Lower(name));
-  if (value == key->second.end() || ToUtf8(value->second).size() + 1 > 1024) return std::nullopt;
-  return value->second;
-}
-
-bool FakeOs::RegSetString(RegRoot root, const std::wstring& subkey, const std::wstring& name,
-                          const std::wstring& value) {
-  if (readOnlyRoots.count(root)) return false;
-  ++registryWrites;
-  // Missing keys on the path come into being too.
-  std::wstring path = Lower(subkey);
-  for (std::size_t p = path.find(L'\\'); p != std::wstring::npos; p = path.find(L'\\', p + 1))
-    registry[{root, path.substr(0, p)}];
-  registry[{root, path}][Lower(name)] = value;
+bool FakeOs::InstallFolderEntry(const std::wstring& verb, const std::wstring& menuText,
+                                const std::wstring& command) {
+  if (failFolderEntry) return false;
+  ++folderEntryWrites;
+  folderEntries[verb] = {menuText, command};
   return true;
 }
 
-bool FakeOs::RegDeleteKey(RegRoot root, const std::wstring& subkey) {
-  const std::wstring path = Lower(subkey);
-  auto key = registry.find({root, path});
-  if (key == registry.end()) return true;
-  if (readOnlyRoots.count(root)) return false;
-  for (const auto& [k, v] : registry)
-    if (k.first == root && k.second.starts_with(path + L"\\")) return false;
-  ++registryWrites;
-  registry.erase(key);
+bool FakeOs::RemoveFolderEntry(const std::wstring& verb) {
+  if (!folderEntries.contains(verb)) return true;
+  if (failFolderEntry) return false;
+  ++folderEntryWrites;
+  folderEntries.erase(verb);
   return true;
+}
+
+std::optional<std::wstring> FakeOs::FolderEntryCommand(const std::wstring& verb) {
+  const auto it = folderEntries.find(verb);
+  // As the registry answers: a command that needs more than 1024 bytes is not read.
+  if (it == folderEntries.end() || ToUtf8(it->second.command).size() + 1 > 1024)
+    return std::nullopt;
+  return it->second.command;
+}
+
+std::optional<std::wstring> FakeOs::FolderEntryText(const std::wstring& verb) const {
+  const auto it = folderEntries.find(verb);
+  if (it == folderEntries.end()) return std::nullopt;
+  return it->second.text;
 }
 
 }  // namespace kv::test

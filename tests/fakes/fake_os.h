@@ -1,4 +1,4 @@
-// In-memory OS services: files, drives, registry and the shell, with recorded outcomes.
+// In-memory OS services: files, drives, the folder entry and the shell, with recorded outcomes.
 #pragma once
 
 #include <chrono>
@@ -11,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/folder_entry_registry.h"
 #include "platform/os_services.h"
 
 namespace kv::test {
@@ -65,10 +64,14 @@ class FakeOs : public OsServices {
   std::vector<std::wstring> clipboard;  // SetClipboardText calls that succeeded
   bool failClipboard = false;
 
-  // Registry: (root, lower-case key path) -> (lower-case value name -> data).
-  std::map<std::pair<RegRoot, std::wstring>, std::map<std::wstring, std::wstring>> registry;
-  std::set<RegRoot> readOnlyRoots;
-  int registryWrites = 0;
+  // The folder entries by verb, as installed; every change fails while failFolderEntry is set.
+  struct FolderEntryRecord {
+    std::wstring text, command;
+  };
+  std::map<std::wstring, FolderEntryRecord> folderEntries;
+  bool failFolderEntry = false;
+  int folderEntryWrites = 0;
+  std::optional<std::wstring> FolderEntryText(const std::wstring& verb) const;
 
   bool Writable(const std::wstring& path) const;
   // The file decoded, or "<missing>".
@@ -88,22 +91,10 @@ class FakeOs : public OsServices {
   int LBItemFromPt(NativeHandle list, Point screen, bool autoScroll) override;
   std::wstring BrowseForFolder(NativeHandle owner, const std::wstring& title) override;
 
-  std::optional<std::wstring> RegQueryString(RegRoot root, const std::wstring& subkey,
-                                             const std::wstring& name) override;
-  bool RegSetString(RegRoot root, const std::wstring& subkey, const std::wstring& name,
-                    const std::wstring& value) override;
-  bool RegDeleteKey(RegRoot root, const std::wstring& subkey) override;
-
   bool InstallFolderEntry(const std::wstring& verb, const std::wstring& menuText,
-                          const std::wstring& command) override {
-    return folder_entry::Install(*this, verb, menuText, command);
-  }
-  bool RemoveFolderEntry(const std::wstring& verb) override {
-    return folder_entry::Remove(*this, verb);
-  }
-  std::optional<std::wstring> FolderEntryCommand(const std::wstring& verb) override {
-    return folder_entry::Command(*this, verb);
-  }
+                          const std::wstring& command) override;
+  bool RemoveFolderEntry(const std::wstring& verb) override;
+  std::optional<std::wstring> FolderEntryCommand(const std::wstring& verb) override;
 
   NativeHandle GetForegroundWindow() override;
   bool NavigateWindow(NativeHandle window, const std::wstring& path) override;

@@ -35,12 +35,12 @@ void FakeToolkit::Need() const {
   if (!controlsLoaded_) throw std::logic_error("a control reached before LoadControls");
 }
 
-NativeHandle FakeToolkit::hWnd(const ControlRef* control) {
+NativeHandle FakeToolkit::hWnd(std::optional<Control> control) {
   if (control) Need();
-  return control ? 0x200 + static_cast<NativeHandle>(control->name) : 0x100;
+  return control ? 0x200 + static_cast<NativeHandle>(*control) : 0x100;
 }
 
-void FakeToolkit::RemoveItem(ControlRef, int index) {
+void FakeToolkit::RemoveItem(Control, int index) {
   Need();
   listItems.erase(listItems.begin() + index);
   if (listIndex == index) listIndex = -1;
@@ -55,18 +55,18 @@ PopupChoice FakeToolkit::PopupItems(std::span<const PopupItem> items) {
   throw std::logic_error("the chosen item is not in the popup");
 }
 
-int FakeToolkit::MsgBox(const std::wstring& text, int style) {
+MsgAnswer FakeToolkit::MsgBox(const std::wstring& text, MsgStyle style) {
   boxes.push_back({text, style});
-  if (answers.empty()) return style == vbYesNoExclamation ? vbNo : 1;
-  const int a = answers.front();
+  if (answers.empty()) return style == MsgStyle::WarningYesNo ? MsgAnswer::No : MsgAnswer::Ok;
+  const MsgAnswer a = answers.front();
   answers.pop_front();
   return a;
 }
 
-DirResult FakeToolkit::Dir(const std::wstring& path, int) {
+DirectoryState FakeToolkit::TestDirectory(const std::wstring& path) {
   dirCalls.push_back(path);
   auto it = dirs.find(path);
-  return it == dirs.end() ? DirResult{} : it->second;
+  return it == dirs.end() ? DirectoryState::NotFound : it->second;
 }
 
 }  // namespace kv::test

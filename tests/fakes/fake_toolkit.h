@@ -15,7 +15,7 @@ namespace kv::test {
 
 struct ShownBox {
   std::wstring text;
-  int style;
+  MsgStyle style;
 };
 
 class FakeToolkit : public Toolkit {
@@ -32,24 +32,24 @@ class FakeToolkit : public Toolkit {
   std::optional<MenuRef> popupChoice;
   unsigned popupModifiers = 0;
   // Answers to message boxes, in order; an empty queue answers No.
-  std::deque<int> answers;
+  std::deque<MsgAnswer> answers;
   std::vector<ShownBox> boxes;
   // Directory test answers by path; others are "not found".
-  std::map<std::wstring, DirResult> dirs;
+  std::map<std::wstring, DirectoryState> dirs;
   std::vector<std::wstring> dirCalls;
 
   std::vector<std::string> log;        // form lifecycle and popup, in order
   std::vector<PopupItem> menuAtPopup;  // the items the popup was given
   std::size_t openedAtUnload = 0;      // shell calls made before the form was unloaded
-  std::map<std::pair<Ctl, int>, std::wstring> texts;
-  std::map<std::pair<Ctl, int>, int> values;
-  std::map<std::pair<Ctl, int>, std::wstring> toolTips;
+  std::map<Control, std::wstring> texts;
+  std::map<Control, int> values;
+  std::map<Control, std::wstring> toolTips;
   std::vector<std::wstring> listItems;
   int listIndex = -1;
   FormEvents* events = nullptr;
 
   bool Logged(const std::string& what) const;
-  std::wstring Text(int index) { return texts[{Ctl::Text1, index}]; }
+  std::wstring Text(Control c) { return texts[c]; }
   std::vector<std::wstring> VisibleCaptions() const;
 
   std::wstring AppPath() override { return appPath; }
@@ -67,37 +67,37 @@ class FakeToolkit : public Toolkit {
     openedAtUnload = os_.opened.size();
   }
   void End() override { log.push_back("end"); }
-  NativeHandle hWnd(const ControlRef* control) override;
+  NativeHandle hWnd(std::optional<Control> control = std::nullopt) override;
 
-  std::wstring GetText(ControlRef c) override { return At(texts, c); }
-  void SetText(ControlRef c, const std::wstring& text) override { At(texts, c) = text; }
-  int GetValue(ControlRef c) override { return At(values, c); }
-  void SetValue(ControlRef c, int value) override { At(values, c) = value; }
-  void AddItem(ControlRef, const std::wstring& item) override { List().push_back(item); }
-  void RemoveItem(ControlRef, int index) override;
-  std::wstring GetListItem(ControlRef, int index) override { return List().at(index); }
-  void SetListItem(ControlRef, int index, const std::wstring& s) override { List().at(index) = s; }
-  int ListIndex(ControlRef) override {
+  std::wstring GetText(Control c) override { return At(texts, c); }
+  void SetText(Control c, const std::wstring& text) override { At(texts, c) = text; }
+  int GetValue(Control c) override { return At(values, c); }
+  void SetValue(Control c, int value) override { At(values, c) = value; }
+  void AddItem(Control, const std::wstring& item) override { List().push_back(item); }
+  void RemoveItem(Control, int index) override;
+  std::wstring GetListItem(Control, int index) override { return List().at(index); }
+  void SetListItem(Control, int index, const std::wstring& s) override { List().at(index) = s; }
+  int ListIndex(Control) override {
     Need();
     return listIndex;
   }
-  int ListCount(ControlRef) override { return static_cast<int>(List().size()); }
-  void SetToolTipText(ControlRef c, const std::wstring& text) override { At(toolTips, c) = text; }
+  int ListCount(Control) override { return static_cast<int>(List().size()); }
+  void SetToolTipText(Control c, const std::wstring& text) override { At(toolTips, c) = text; }
 
   PopupChoice PopupItems(std::span<const PopupItem> items) override;
 
-  int MsgBox(const std::wstring& text, int style) override;
+  MsgAnswer MsgBox(const std::wstring& text, MsgStyle style) override;
 
-  DirResult Dir(const std::wstring& path, int attributes) override;
+  DirectoryState TestDirectory(const std::wstring& path) override;
   int RunEventLoop() override { return 0; }
 
  private:
   // Reaching a control before LoadControls is a fault the real toolkits would not forgive.
   void Need() const;
   template <typename T>
-  T& At(std::map<std::pair<Ctl, int>, T>& map, ControlRef c) {
+  T& At(std::map<Control, T>& map, Control c) {
     Need();
-    return map[{c.name, c.index}];
+    return map[c];
   }
   std::vector<std::wstring>& List() {
     Need();

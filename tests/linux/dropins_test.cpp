@@ -4,9 +4,13 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <clocale>
 #include <cstdlib>
 #include <filesystem>
 
+#include "codepage.h"
+#include "locations.h"
+#include "os_linux.h"
 #include "temp_dir.h"
 
 namespace kv::lnx {
@@ -119,7 +123,7 @@ TEST_F(DropInFilesTest, WithoutAUserFileTheSystemActionsAreKeptAndComeBackExactl
                        lnx::ThunarActionText("kivoret-kivoret", "キヴォレットに登録",
                                              "'/opt/kivoret' %f") +
                        kTail);
-  EXPECT_TRUE(lnx::DropInsPresent(files));
+  EXPECT_EQ(lnx::InstalledProgram(files, "キヴォレットに登録"), "/opt/kivoret");
   struct stat st {};
   ASSERT_EQ(::stat(files.cajaScript.c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0755u);
@@ -129,7 +133,7 @@ TEST_F(DropInFilesTest, WithoutAUserFileTheSystemActionsAreKeptAndComeBackExactl
   EXPECT_EQ(Uca(), kHead + kTerminal + kTail) << "the user's copy of the system file stays";
   EXPECT_FALSE(std::filesystem::exists(files.cajaScript));
   EXPECT_EQ(ReadBytes(dir_ / "etc/Thunar/uca.xml"), kHead + kTerminal + kTail);
-  EXPECT_FALSE(lnx::DropInsPresent(files));
+  EXPECT_EQ(lnx::InstalledProgram(files, "キヴォレットに登録"), std::nullopt);
   EXPECT_TRUE(lnx::RemoveDropIns(files)) << "removing again finds nothing to do";
 }
 
@@ -150,9 +154,9 @@ TEST_F(DropInFilesTest, AUserFileKeepsItsBytesModeAndLinkAndDetectionFollowsIt) 
   EXPECT_EQ(st.st_mode & 0777, 0600u);
   // Our action taken out by hand in Thunar: the entry reads as absent, and installs again.
   WriteBytes(dir_ / "real.xml", mine);
-  EXPECT_FALSE(lnx::DropInsPresent(files));
+  EXPECT_EQ(lnx::InstalledProgram(files, "キヴォレットに登録"), std::nullopt);
   ASSERT_TRUE(lnx::InstallDropIns(files, "キヴォレットに登録", "/opt/kivoret"));
-  EXPECT_TRUE(lnx::DropInsPresent(files));
+  EXPECT_EQ(lnx::InstalledProgram(files, "キヴォレットに登録"), "/opt/kivoret");
   ASSERT_TRUE(lnx::RemoveDropIns(files));
   EXPECT_EQ(ReadBytes(dir_ / "real.xml"), mine);
 }
@@ -167,7 +171,61 @@ TEST_F(DropInFilesTest, NothingAnywhereStartsAFreshFileAndAForeignFileIsLeftAlon
   WriteBytes(files.thunarActions, "not xml at all\n");
   EXPECT_FALSE(lnx::InstallDropIns(files, "キヴォレットに登録", "/opt/kivoret"));
   EXPECT_EQ(Uca(), "not xml at all\n");
-  EXPECT_FALSE(lnx::DropInsPresent(files));
+  EXPECT_EQ(lnx::InstalledProgram(files, "キヴォレットに登録"), std::nullopt);
+}
+
+// Both escaping levels of a desktop entry, byte for byte, for what the end-to-end run (a double
+// quote, a dollar sign and a space, run by GLib) does not try.
+TEST(DropInText, QuotingParsingAndTheNemoFallbackForPercent) {
+  EXPECT_EQ(lnx::DesktopExecArg("/opt/a\\b/kivoret"), "\"/opt/a\\\\\\\\b/kivoret\"");
+  EXPECT_EQ(lnx::DesktopExecArg("/opt/100%/kivoret"), "\"/opt/100%%/kivoret\"");
+  EXPECT_EQ(lnx::DesktopExecArg("/opt/`x`/kivoret"), "\"/opt/\\\\`x\\\\`/kivoret\"");
+  EXPECT_EQ(lnx::ShellQuote("/a b/it's"), "'/a b/it'\\''s'");
+  EXPECT_EQ(lnx::ProgramOfCommand("\"/opt/a\"b/kivoret\" \"%1\""), "/opt/a\"b/kivoret");
+  EXPECT_EQ(lnx::ProgramOfCommand("/opt/kivoret %1"), std::nullopt);
+  EXPECT_EQ(lnx::WithoutAccessKey(L"&Open && go"), L"Open & go");
+  // Nemo cannot take a percent sign in Exec: the script stands in, or the action is off.
+  const auto nemo = [](const char* s) { return lnx::NemoActionText("N", "/%/x", s); };
+  EXPECT_NE(nemo("/s/my script").find("Exec=\"/s/my script\" %F\n"), std::string::npos);
+  EXPECT_NE(nemo("/s%/script").find("Active=false\n"), std::string::npos);
+}
+
+TEST(Places, SettingsBesideAPortableCopyElseInTheConfigFolder) {
+  TempDir dir;
+  const std::wstring appDir = lnx::Decode(dir.path()) + L"/";  // else: end to end
+  WriteBytes(dir / "Setting.ini", "");
+  EXPECT_EQ(lnx::SettingsDirFor(appDir), appDir);
+  const ScopedEnv config("XDG_CONFIG_HOME", "relative/cfg");  // no base directory: HOME's default
+  const ScopedEnv home("HOME", dir.path());
+  EXPECT_EQ(lnx::ProgramConfigDir(), dir / ".config/kivoret");
+  const ScopedEnv data("XDG_DATA_HOME", std::nullopt);
+  EXPECT_EQ(lnx::DataHome(), dir / ".local/share");
+}
+
+// Through the OS services, as the core uses them: the drop-ins are the entry's only state, and
+// its command is read back from them. Modes, removal and the Exec lines run are checked end to
+// end.
+TEST_F(DropInFilesTest, FolderEntryIsItsDropInsAndReadsAsAbsentWhenOneIsGoneOrChanged) {
+  std::setlocale(LC_ALL, "C.UTF-8");
+  LinuxOsServices os{{dir_ / "cfg/kivoret", dir_ / "data"}, {}, "/nonexistent"};
+  const std::wstring command = L"\"/opt/my apps/it's\" \"%1\"";
+  ASSERT_TRUE(os.InstallFolderEntry(L"Kivoret", L"キヴォレットに登録(&F)", command));
+  EXPECT_EQ(ReadBytes(dir_ / "data/kio/servicemenus/kivoret.desktop"),
+            "[Desktop Entry]\nType=Service\nMimeType=inode/directory;\n"
+            "X-KDE-ServiceTypes=KonqPopupMenu/Plugin\nActions=register;\n\n"
+            "[Desktop Action register]\nName=キヴォレットに登録\n"
+            "Exec=\"/opt/my apps/it's\" %f\n");
+  EXPECT_EQ(os.FolderEntryCommand(L"Kivoret"), command);
+  // A stand-in file of an earlier version is no part of the entry.
+  WriteBytes(dir_ / "cfg/kivoret/registry.ini", "");
+  EXPECT_EQ(os.FolderEntryCommand(L"Kivoret"), command);
+  WriteBytes(dir_ / "cfg/caja/scripts/キヴォレットに登録", lnx::CajaScriptText("/opt/other"));
+  EXPECT_EQ(os.FolderEntryCommand(L"Kivoret"), std::nullopt) << "the scripts disagree";
+  std::filesystem::remove(dir_ / "data/nautilus/scripts/キヴォレットに登録");
+  EXPECT_EQ(os.FolderEntryCommand(L"Kivoret"), std::nullopt);
+  ASSERT_TRUE(os.RemoveFolderEntry(L"Kivoret"));
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "data/nemo/actions/kivoret.nemo_action"));
+  EXPECT_TRUE(os.RemoveFolderEntry(L"Kivoret")) << "nothing left to remove";
 }
 
 }  // namespace

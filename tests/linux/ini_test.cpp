@@ -35,7 +35,7 @@ class IniContract : public ::testing::Test {
   const std::string path_ = dir_ / "a.ini";
   const std::wstring file_ = lnx::Decode(path_);
   std::optional<std::string> Get(std::string_view section, std::string_view key) {
-    const auto ini = Module1::ReadIniFile(os_, file_);
+    const auto ini = ReadIniFile(os_, file_);
     const auto v = ini.doc.Get(lnx::Decode(section), lnx::Decode(key));
     return v ? std::optional(lnx::EncodeLossy(*v)) : std::nullopt;
   }

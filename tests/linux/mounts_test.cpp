@@ -110,7 +110,7 @@ TEST(MountTable, DriveListOfATable) {
   EXPECT_NE(roots.find(L"/srv/notes.txt/"), std::wstring::npos);
   enumerating = false;
   std::vector<std::wstring> titles;
-  for (const auto& e : Module1::GetDriveList(os)) titles.push_back(e.Title);
+  for (const auto& e : GetDriveList(os)) titles.push_back(e.Title);
   EXPECT_EQ(titles, (std::vector<std::wstring>{
                         L"/ [ローカルディスク]", L"/home/ [Data Disk]", L"/tmp/ [RAMディスク]",
                         L"/boot/efi/ [ローカルディスク]", L"/run/media/u/USB STICK/ [USB STICK]",

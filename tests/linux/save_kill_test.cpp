@@ -55,13 +55,13 @@ class SaveKill : public ::testing::Test {
     char* argv[2] = {arg0, nullptr};
     lnx::LinuxOsServices os;
     lnx::QtToolkit tk;
-    Module1::Context ctx;
+    ProgramState ctx;
   };
 
   // Which list the file now loads as: 'A', 'B', or '?' for anything else.
   char Loaded() {
     Program p(dir_.path());
-    Module1::LoadSettings(p.ctx);
+    LoadSettings(p.ctx);
     if (p.ctx.FolderList == a_ && p.ctx.ShowDrives == 1) return 'A';
     if (p.ctx.FolderList == b_ && p.ctx.ShowDrives == 0) return 'B';
     return '?';
@@ -71,7 +71,7 @@ class SaveKill : public ::testing::Test {
     Program p(dir_.path());
     p.ctx.FolderList = list;
     p.ctx.ShowDrives = drives;
-    return Module1::SaveSettings(p.ctx);
+    return SaveSettings(p.ctx);
   }
 
   TempDir dir_;

@@ -69,10 +69,10 @@ class SettingsFaults : public ::testing::Test {
     }
   }
   FolderArray Loaded() {  // and the drive option in loadedDrives_
-    Module1::Context loaded{os_, tk_};
+    ProgramState loaded{os_, tk_};
     loaded.AppDir = ctx_.AppDir;
     loaded.ShowDrives = 7;
-    Module1::LoadSettings(loaded);
+    LoadSettings(loaded);
     loadedDrives_ = loaded.ShowDrives;
     return loaded.FolderList;
   }
@@ -80,7 +80,7 @@ class SettingsFaults : public ::testing::Test {
   TempDir dir_;
   LinuxOsServices os_{{dir_.path(), dir_.path()}, {}, "/nonexistent"};
   QtToolkit tk_{0, nullptr};
-  Module1::Context ctx_{os_, tk_};
+  ProgramState ctx_{os_, tk_};
   std::string file_;
   std::uint8_t loadedDrives_ = 0;
 };
@@ -90,10 +90,10 @@ TEST_F(SettingsFaults, OnlyTheSettingsFolderIsMadeOnTheFirstSave) {
   os_.SetCreatableDirectory(lnx::Decode(dir_ / "cfg/kivoret/"));
   SetList(2);
   UseDir(dir_ / "other");
-  EXPECT_FALSE(Module1::SaveSettings(ctx_));
+  EXPECT_FALSE(SaveSettings(ctx_));
   EXPECT_FALSE(std::filesystem::exists(dir_ / "other"));
   UseDir(dir_ / "cfg/kivoret");
-  ASSERT_TRUE(Module1::SaveSettings(ctx_));
+  ASSERT_TRUE(SaveSettings(ctx_));
   EXPECT_EQ(Loaded(), ctx_.FolderList);
 }
 
@@ -122,7 +122,7 @@ TEST_F(SettingsFaults, SymlinkedFileIsFollowedAndTheLinkStays) {
     if (c.targetExists) WriteBytes(target, "[Folder001]\r\nTitle=Old\r\nPath=/old/\r\n");
     EXPECT_EQ(UBound(Loaded()), c.targetExists ? 1 : 0);
     SetList(3);
-    ASSERT_TRUE(Module1::SaveSettings(ctx_));
+    ASSERT_TRUE(SaveSettings(ctx_));
     for (const auto& [link, to] : c.links) {
       EXPECT_TRUE(fs::is_symlink(dir_ / link)) << link;
       EXPECT_EQ(fs::read_symlink(dir_ / link), to);
@@ -151,13 +151,12 @@ TEST_F(SettingsFaults, UnreadableFileIsNeverOverwritten) {
     ASSERT_EQ(::chmod(file_.c_str(), c.mode), 0);
     SetList(1);
     EXPECT_TRUE(AsUnprivileged([&] {
-      Module1::Context loaded{os_, tk_};
+      ProgramState loaded{os_, tk_};
       loaded.AppDir = ctx_.AppDir;
       loaded.ShowDrives = 0;
-      Module1::LoadSettings(loaded);
+      LoadSettings(loaded);
       return os_.ReadWholeFile(ctx_.AppDir + L"Setting.ini").state == FileState::Unreadable &&
-             UBound(loaded.FolderList) == 0 && loaded.ShowDrives == 1 &&
-             !Module1::SaveSettings(ctx_);
+             UBound(loaded.FolderList) == 0 && loaded.ShowDrives == 1 && !SaveSettings(ctx_);
     }));
     EXPECT_EQ(ReadBytes(file_), before);
     EXPECT_EQ(ModeOf(file_), c.mode);
@@ -167,7 +166,7 @@ TEST_F(SettingsFaults, UnreadableFileIsNeverOverwritten) {
   fs::remove(file_);
   fs::create_directory(file_);
   EXPECT_EQ(os_.ReadWholeFile(ctx_.AppDir + L"Setting.ini").state, FileState::Unreadable);
-  EXPECT_FALSE(Module1::SaveSettings(ctx_));
+  EXPECT_FALSE(SaveSettings(ctx_));
   EXPECT_TRUE(fs::is_directory(file_));
   // Missing, and a path through a file, are simply no settings yet.
   EXPECT_EQ(os_.ReadWholeFile(ctx_.AppDir + L"nothing.ini").state, FileState::Missing);
@@ -187,13 +186,13 @@ TEST_F(SettingsFaults, FullDiskKeepsTheOldFile) {
   } unmount{mnt};
   UseDir(mnt);
   SetList(20);
-  ASSERT_TRUE(Module1::SaveSettings(ctx_));
+  ASSERT_TRUE(SaveSettings(ctx_));
   const std::string before = ReadBytes(file_);
   // Fill the rest, then ask for more room than is left.
   WriteBytes(mnt + "/filler", std::string(64 * 1024 - before.size() - 4096, 'f'));
   for (std::size_t size : {8u * 1024, 60u * 1024, 2u * 1024 * 1024}) {
     SetList(3, size);
-    EXPECT_FALSE(Module1::SaveSettings(ctx_)) << size;
+    EXPECT_FALSE(SaveSettings(ctx_)) << size;
     EXPECT_EQ(ReadBytes(file_), before);
     EXPECT_FALSE(fs::exists(file_ + ".new"));
   }
@@ -203,7 +202,7 @@ TEST_F(SettingsFaults, FullDiskKeepsTheOldFile) {
 TEST_F(SettingsFaults, MegabyteValuesRoundTrip) {
   SetList(2, 1 << 20);
   ctx_.FolderList[2].Path = L"/" + std::wstring(1 << 20, L'パ') + L"/";
-  ASSERT_TRUE(Module1::SaveSettings(ctx_));
+  ASSERT_TRUE(SaveSettings(ctx_));
   EXPECT_EQ(Loaded(), ctx_.FolderList);
 }
 
@@ -214,7 +213,7 @@ TEST_F(SettingsFaults, PermissionsAndOwnerAreKept) {
     ASSERT_EQ(::chmod(file_.c_str(), mode), 0);
     ASSERT_EQ(::chown(file_.c_str(), kNobody, kNogroup), 0);
     SetList(2);
-    EXPECT_TRUE(AsUnprivileged([&] { return Module1::SaveSettings(ctx_); })) << mode;
+    EXPECT_TRUE(AsUnprivileged([&] { return SaveSettings(ctx_); })) << mode;
     struct stat st {};
     ASSERT_EQ(::stat(file_.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, mode);
@@ -222,7 +221,7 @@ TEST_F(SettingsFaults, PermissionsAndOwnerAreKept) {
     EXPECT_EQ(st.st_gid, kNogroup);
     EXPECT_EQ(Loaded(), ctx_.FolderList);
     // Root saving another user's file leaves it theirs.
-    ASSERT_TRUE(Module1::SaveSettings(ctx_));
+    ASSERT_TRUE(SaveSettings(ctx_));
     ASSERT_EQ(::stat(file_.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, mode);
     EXPECT_TRUE(::geteuid() != 0 || st.st_uid == kNobody) << st.st_uid;
@@ -230,7 +229,7 @@ TEST_F(SettingsFaults, PermissionsAndOwnerAreKept) {
   for (mode_t mask : {022, 077}) {
     fs::remove(file_);
     const mode_t old = ::umask(mask);
-    EXPECT_TRUE(Module1::SaveSettings(ctx_));
+    EXPECT_TRUE(SaveSettings(ctx_));
     ::umask(old);
     EXPECT_EQ(ModeOf(file_), 0666 & ~mask);
   }
@@ -246,7 +245,7 @@ TEST_F(SettingsFaults, StaleScratchFileIsNeverReadAndIsReplaced) {
   EXPECT_EQ(loadedDrives_, 1);
   SetList(2);
   ctx_.ShowDrives = 1;
-  ASSERT_TRUE(Module1::SaveSettings(ctx_));
+  ASSERT_TRUE(SaveSettings(ctx_));
   EXPECT_FALSE(fs::exists(scratch));
   EXPECT_EQ(Loaded(), ctx_.FolderList);
 
@@ -254,7 +253,7 @@ TEST_F(SettingsFaults, StaleScratchFileIsNeverReadAndIsReplaced) {
   WriteBytes(other, "keep me");
   fs::create_symlink(other, scratch);
   SetList(3);
-  ASSERT_TRUE(Module1::SaveSettings(ctx_));
+  ASSERT_TRUE(SaveSettings(ctx_));
   EXPECT_EQ(ReadBytes(other), "keep me");
   EXPECT_FALSE(fs::exists(scratch) || fs::is_symlink(scratch));
   EXPECT_EQ(Loaded(), ctx_.FolderList);
@@ -268,7 +267,7 @@ TEST_F(SettingsFaults, StaleScratchFileIsNeverReadAndIsReplaced) {
 TEST_F(SettingsFaults, TenMegabytesOfEntriesLoadAndSaveQuickly) {
   SetList(190000);
   const auto t0 = std::chrono::steady_clock::now();
-  ASSERT_TRUE(Module1::SaveSettings(ctx_));
+  ASSERT_TRUE(SaveSettings(ctx_));
   const auto t1 = std::chrono::steady_clock::now();
   const FolderArray loaded = Loaded();
   const auto t2 = std::chrono::steady_clock::now();

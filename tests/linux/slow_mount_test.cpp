@@ -64,8 +64,8 @@ class SlowMount : public ::testing::Test {
 TEST_F(SlowMount, IsListedWithTheFailedQueryTitleWithinTheDeadline) {
   LinuxOsServices os({dir_.path(), dir_.path()}, lnx::RealMachine(), "/proc/self/mountinfo");
   const auto start = std::chrono::steady_clock::now();
-  const FolderArray list = Module1::GetDriveList(os);
-  EXPECT_LT(std::chrono::steady_clock::now() - start, Module1::kDriveDeadline + 300ms);
+  const FolderArray list = GetDriveList(os);
+  EXPECT_LT(std::chrono::steady_clock::now() - start, kDriveDeadline + 300ms);
   const std::wstring root = std::wstring(mountPoint_.begin(), mountPoint_.end()) + L"/";
   const auto it =
       std::find_if(list.begin(), list.end(), [&](const FolderEntry& e) { return e.Path == root; });

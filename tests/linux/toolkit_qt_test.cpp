@@ -38,12 +38,15 @@ class QtForm : public ::testing::Test, public FormEvents {
     tk_.LoadControls();
   }
   void Add(const std::string& s) { calls_.push_back(s); }
-  void Form_Load() override { Add("Load"); }
-  void Command1_Click(std::int16_t i) override { Add("Command1_" + std::to_string(i)); }
-  void Command2_Click() override { Add("Command2"); }
-  void Command3_Click(std::int16_t i) override { Add("Command3_" + std::to_string(i)); }
-  void List1_Click() override { Add("List1_Click"); }
-  void List1_MouseMove(int, int, float, float) override { Add("MouseMove"); }
+  void OnLoad() override { Add("Load"); }
+  void OnRegister() override { Add("OnRegister"); }
+  void OnUpdate() override { Add("OnUpdate"); }
+  void OnRemove() override { Add("OnRemove"); }
+  void OnBrowse() override { Add("OnBrowse"); }
+  void OnOk() override { Add("OnOk"); }
+  void OnCancel() override { Add("OnCancel"); }
+  void OnFolderSelected() override { Add("OnFolderSelected"); }
+  void OnFolderHover() override { Add("OnFolderHover"); }
 
   // Runs `act` on the modal window of type W that `block` opens and returns what `block` does.
   template <typename W, typename Act, typename Block>
@@ -60,7 +63,7 @@ class QtForm : public ::testing::Test, public FormEvents {
     return result;
   }
 
-  static constexpr ControlRef kList{Ctl::List1, 0};
+  static constexpr Control kList = Control::FolderList;
   std::vector<std::string> calls_;
   QtToolkit tk_{0, nullptr};
   LinuxOsServices os_{{"/nonexistent", "/nonexistent"}, {}, "/nonexistent"};
@@ -70,15 +73,15 @@ TEST_F(QtForm, EveryControlAtItsTablePixelsWithItsTexts) {
   // The caption and the client size are seen end to end.
   EXPECT_EQ(tk_.FormWidget()->minimumSize(), tk_.FormWidget()->maximumSize()) << "fixed size";
   for (const ControlSpec& c : SettingsFormSpec().controls) {
-    QWidget* w = tk_.Widget({c.name, c.index});
+    QWidget* w = tk_.Widget(c.role);
     ASSERT_NE(w, nullptr);
     SCOPED_TRACE(w->objectName().toStdString());
     EXPECT_EQ(w->geometry(), QRect(c.left / 15, c.top / 15, c.width / 15, c.height / 15));
     EXPECT_EQ(w->toolTip(), QString::fromWCharArray(c.toolTip));
-    EXPECT_EQ(tk_.GetText({c.name, c.index}), c.caption);
+    EXPECT_EQ(tk_.GetText(c.role), c.caption);
   }
   // One pixel value written out, so that a wrong conversion cannot hide behind the table.
-  EXPECT_EQ(tk_.Widget({Ctl::Command3, 1})->geometry(), QRect(328, 232, 73, 25));
+  EXPECT_EQ(tk_.Widget(Control::CancelButton)->geometry(), QRect(328, 232, 73, 25));
 }
 
 // A click running its handler and Unload ending the loop (cancel ends the program) are seen end
@@ -86,11 +89,12 @@ TEST_F(QtForm, EveryControlAtItsTablePixelsWithItsTexts) {
 TEST_F(QtForm, TabOrderFromTheFirstCheckBoxEnterAndEscapePressNothingTitleBarCloseEndsTheLoop) {
   tk_.ShowForm();
   QApplication::setActiveWindow(tk_.FormWidget());
-  EXPECT_EQ(QApplication::focusWidget(), tk_.Widget({Ctl::Check1, 0}));
-  const ControlRef order[] = {{Ctl::Check1, 0},   {Ctl::Check1, 1},   {Ctl::List1, 0},
-                              {Ctl::Command1, 0}, {Ctl::Command1, 1}, {Ctl::Command1, 2},
-                              {Ctl::Text1, 0},    {Ctl::Text1, 1},    {Ctl::Command2, 0},
-                              {Ctl::Command3, 0}, {Ctl::Command3, 1}, {Ctl::Check1, 0}};
+  EXPECT_EQ(QApplication::focusWidget(), tk_.Widget(Control::ShowDrivesBox));
+  const Control order[] = {
+      Control::ShowDrivesBox,  Control::FolderEntryBox, Control::FolderList,
+      Control::RegisterButton, Control::UpdateButton,   Control::RemoveButton,
+      Control::NameBox,        Control::PathBox,        Control::BrowseButton,
+      Control::OkButton,       Control::CancelButton,   Control::ShowDrivesBox};
   QWidget* w = tk_.Widget(order[0]);
   for (std::size_t i = 1; i < std::size(order); ++i) {
     do w = w->nextInFocusChain();
@@ -98,10 +102,9 @@ TEST_F(QtForm, TabOrderFromTheFirstCheckBoxEnterAndEscapePressNothingTitleBarClo
            w == tk_.FormWidget());
     EXPECT_EQ(w, tk_.Widget(order[i])) << "step " << i << ": " << w->objectName().toStdString();
   }
-  for (Ctl name : {Ctl::Text1, Ctl::Check1, Ctl::Command1}) {
-    tk_.Widget({name, 0})->setFocus();
-    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Escape})
-      QTest::keyClick(tk_.Widget({name, 0}), key);
+  for (Control name : {Control::NameBox, Control::ShowDrivesBox, Control::RegisterButton}) {
+    tk_.Widget(name)->setFocus();
+    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) QTest::keyClick(tk_.Widget(name), key);
   }
   EXPECT_TRUE(tk_.FormWidget()->isVisible());
   QTimer::singleShot(3000, tk_.FormWidget(), [] { QApplication::exit(1); });  // no hang
@@ -118,10 +121,10 @@ TEST_F(QtForm, FormWithoutControlsUntilLoadedThenOnce) {
   EXPECT_TRUE(tk.FormWidget()->children().isEmpty()) << "launcher mode makes no control";
   EXPECT_FALSE(tk.FormWidget()->isVisible());
   tk.LoadControls();
-  QWidget* list = tk.Widget({Ctl::List1, 0});
+  QWidget* list = tk.Widget(Control::FolderList);
   ASSERT_NE(list, nullptr);
   tk.LoadControls();
-  EXPECT_EQ(tk.Widget({Ctl::List1, 0}), list) << "a second call makes nothing new";
+  EXPECT_EQ(tk.Widget(Control::FolderList), list) << "a second call makes nothing new";
   EXPECT_EQ(tk.FormWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly).size(),
             static_cast<qsizetype>(SettingsFormSpec().controls.size()));
 }
@@ -175,13 +178,13 @@ TEST_F(QtForm, PopupShowsTheItemsAtTheCursorAndReturnsTheChoiceWithItsKeys) {
 }
 
 TEST_F(QtForm, MessageBoxAnswersAndLooksAndBrowseReturnsTheChosenFolderOrNothing) {
-  const auto ask = [&](int style, QMessageBox::StandardButton press) {
+  const auto ask = [&](MsgStyle style, QMessageBox::StandardButton press) {
     return OnModal<QMessageBox>(
         [&](QMessageBox* box) {
           EXPECT_EQ(box->text(), QStringLiteral("一行目\n二行目 <b>x</b>"));
           EXPECT_EQ(box->windowTitle(), QStringLiteral("キヴォレット"));
           EXPECT_EQ(box->icon(), QMessageBox::Warning);
-          if (style == vbYesNoExclamation) {
+          if (style == MsgStyle::WarningYesNo) {
             EXPECT_EQ(box->button(QMessageBox::Yes)->text(), QStringLiteral("はい(&Y)"));
             EXPECT_EQ(box->button(QMessageBox::No)->text(), QStringLiteral("いいえ(&N)"));
           }
@@ -189,9 +192,9 @@ TEST_F(QtForm, MessageBoxAnswersAndLooksAndBrowseReturnsTheChosenFolderOrNothing
         },
         [&] { return tk_.MsgBox(L"一行目\r\n二行目 <b>x</b>", style); });
   };
-  EXPECT_EQ(ask(vbYesNoExclamation, QMessageBox::Yes), vbYes);
-  EXPECT_EQ(ask(vbYesNoExclamation, QMessageBox::No), vbNo);
-  EXPECT_EQ(ask(vbExclamation, QMessageBox::Ok), 1);
+  EXPECT_EQ(ask(MsgStyle::WarningYesNo, QMessageBox::Yes), MsgAnswer::Yes);
+  EXPECT_EQ(ask(MsgStyle::WarningYesNo, QMessageBox::No), MsgAnswer::No);
+  EXPECT_EQ(ask(MsgStyle::Warning, QMessageBox::Ok), MsgAnswer::Ok);
   TempDir dir;
   std::filesystem::create_directory(dir / "写真");
   const auto browse = [&](const std::string& choose) {  // empty: cancel
@@ -217,7 +220,7 @@ TEST_F(QtForm, ListClicksComeFromTheUserAndPointsMapToItems) {
   const auto centre = [&](int row) { return lw->visualItemRect(lw->item(row)).center(); };
   const auto itemAt = [&](QPoint local) {
     const QPoint g = lw->viewport()->mapToGlobal(local);
-    return os_.LBItemFromPt(tk_.hWnd(&kList), {g.x(), g.y()}, true);
+    return os_.LBItemFromPt(tk_.hWnd(kList), {g.x(), g.y()}, true);
   };
   EXPECT_EQ(itemAt(centre(2)), 2);
   EXPECT_EQ(itemAt(lw->visualItemRect(lw->item(0)).topLeft()), 0);
@@ -233,24 +236,25 @@ TEST_F(QtForm, ListClicksComeFromTheUserAndPointsMapToItems) {
   EXPECT_EQ(tk_.ListIndex(kList), -1);
   EXPECT_EQ(tk_.ListCount(kList), 2);
   EXPECT_EQ(tk_.GetListItem(kList, 1), L"c");
-  EXPECT_EQ(calls_, (std::vector<std::string>{"List1_Click", "List1_Click", "MouseMove"}))
+  EXPECT_EQ(calls_,
+            (std::vector<std::string>{"OnFolderSelected", "OnFolderSelected", "OnFolderHover"}))
       << "one Click per click, none from the removal";
 }
 
 TEST_F(QtForm, DirectoryTest) {
   TempDir dir;
   testing::WriteBytes(dir / "file", "x");
-  const auto dirTest = [&](const std::wstring& name, int error, bool found) {
-    const DirResult r = tk_.Dir(lnx::Decode(dir.path()) + name, vbDirectory);
-    EXPECT_EQ(std::pair(r.error, r.found), std::pair(error, found)) << lnx::EncodeLossy(name);
+  const auto dirTest = [&](const std::wstring& name, DirectoryState expected) {
+    const DirectoryState r = tk_.TestDirectory(lnx::Decode(dir.path()) + name);
+    EXPECT_EQ(r, expected) << lnx::EncodeLossy(name);
   };
   // An existing folder (with a trailing slash) is found: end to end.
-  dirTest(L"/file/", 0, false);
-  dirTest(L"/file", 0, false);
-  dirTest(L"/missing/", 0, false);
-  dirTest(std::wstring(L"/a\0b", 4), 52, false);
-  dirTest(std::wstring(L"/") + wchar_t(0xD800), 52, false);
-  dirTest(L"/" + std::wstring(300, L'x') + L"/", 52, false);
+  dirTest(L"/file/", DirectoryState::NotFound);
+  dirTest(L"/file", DirectoryState::NotFound);
+  dirTest(L"/missing/", DirectoryState::NotFound);
+  dirTest(std::wstring(L"/a\0b", 4), DirectoryState::BadName);
+  dirTest(std::wstring(L"/") + wchar_t(0xD800), DirectoryState::BadName);
+  dirTest(L"/" + std::wstring(300, L'x') + L"/", DirectoryState::BadName);
 }
 
 TEST(QtEnvironment, CommandLineIsTheArgumentsJoined) {

@@ -53,8 +53,8 @@ TEST(DriveDeadlineWin32, AHungQueryCostsOneDeadlineAndTheProcessStillEnds) {
   std::vector<std::wstring> titles;
   for (std::wstring line; std::getline(in, line);) titles.push_back(line);
   // Wine starts threads slowly; the point is one deadline, not several, and never the hang.
-  EXPECT_GE(took, Module1::kDriveDeadline.count() - 5);
-  EXPECT_LT(took, Module1::kDriveDeadline.count() + 500);
+  EXPECT_GE(took, kDriveDeadline.count() - 5);
+  EXPECT_LT(took, kDriveDeadline.count() + 500);
 
   // Every root the system reports, in its order: C: under its bare root, the others in one of
   // the title forms (whether theirs answered in time depends on the machine's load).

@@ -14,20 +14,18 @@ using Strings = std::vector<std::wstring>;
 
 struct RecordingEvents : FormEvents {
   Strings calls;
-  static std::wstring Move(int b, int s, float x, float y) {
-    wchar_t buf[64];
-    swprintf(buf, 64, L"List1_MouseMove %d %d %g %g", b, s, x, y);
-    return buf;
-  }
   void Add(const wchar_t* name, int i = -1) {
     calls.push_back(name + (i < 0 ? L"" : L" " + std::to_wstring(i)));
   }
-  void Form_Load() override { Add(L"Form_Load"); }
-  void Command1_Click(std::int16_t i) override { Add(L"Command1_Click", i); }
-  void Command2_Click() override { Add(L"Command2_Click"); }
-  void Command3_Click(std::int16_t i) override { Add(L"Command3_Click", i); }
-  void List1_Click() override { Add(L"List1_Click"); }
-  void List1_MouseMove(int b, int s, float x, float y) override { Add(Move(b, s, x, y).c_str()); }
+  void OnLoad() override { Add(L"OnLoad"); }
+  void OnRegister() override { Add(L"OnRegister"); }
+  void OnUpdate() override { Add(L"OnUpdate"); }
+  void OnRemove() override { Add(L"OnRemove"); }
+  void OnBrowse() override { Add(L"OnBrowse"); }
+  void OnOk() override { Add(L"OnOk"); }
+  void OnCancel() override { Add(L"OnCancel"); }
+  void OnFolderSelected() override { Add(L"OnFolderSelected"); }
+  void OnFolderHover() override { Add(L"OnFolderHover"); }
 };
 
 class FormTest : public testing::Test {
@@ -53,8 +51,7 @@ class FormTest : public testing::Test {
       if (GetWindow(h, GW_OWNER) == form) tips.push_back(h);
     return tips;
   }
-  HWND Ctl(const ControlRef& ref) { return reinterpret_cast<HWND>(tk.hWnd(&ref)); }
-  HWND Ctl(kv::Ctl name, std::int16_t index = 0) { return Ctl(ControlRef{name, index}); }
+  HWND Hwnd(Control c) { return reinterpret_cast<HWND>(tk.hWnd(c)); }
   LONG Style(HWND h) { return GetWindowLongW(h, GWL_STYLE); }
   int Px(int twips) const { return win32::TwipsToPixels(twips, tk.Dpi()); }
 
@@ -67,9 +64,10 @@ TEST_F(FormTest, LayoutTipsTabOrderHandlersAndListThenEnterEscapeDoNothingCloseB
   // The caption and the client area's 409x265 are checked by the e2e flows.
   EXPECT_FALSE(Style(form) & (WS_MAXIMIZEBOX | WS_THICKFRAME));
   for (WPARAM icon : {ICON_BIG, ICON_SMALL}) EXPECT_NE(SendMessageW(form, WM_GETICON, icon, 0), 0);
-  EXPECT_EQ(Style(Ctl(Ctl::List1)) & (LBS_NOTIFY | LBS_MULTIPLESEL | LBS_EXTENDEDSEL), LBS_NOTIFY);
-  for (std::int16_t i : {0, 1})
-    EXPECT_EQ(Style(Ctl(Ctl::Text1, i)) & (ES_AUTOHSCROLL | ES_MULTILINE), ES_AUTOHSCROLL);
+  EXPECT_EQ(Style(Hwnd(Control::FolderList)) & (LBS_NOTIFY | LBS_MULTIPLESEL | LBS_EXTENDEDSEL),
+            LBS_NOTIFY);
+  for (Control box : {Control::NameBox, Control::PathBox})
+    EXPECT_EQ(Style(Hwnd(box)) & (ES_AUTOHSCROLL | ES_MULTILINE), ES_AUTOHSCROLL);
   HWND tip = Tips().front();
   EXPECT_EQ(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0), 11);
   auto tipText = [&](HWND control) {
@@ -80,37 +78,37 @@ TEST_F(FormTest, LayoutTipsTabOrderHandlersAndListThenEnterEscapeDoNothingCloseB
   };
   std::map<int, HWND> stops;  // by tab index
   for (const ControlSpec& c : SettingsFormSpec().controls) {
-    HWND h = Ctl(c.name, c.index);
+    HWND h = Hwnd(c.role);
     SCOPED_TRACE("tab " + std::to_string(c.tabIndex));
     RECT r{};
     GetWindowRect(h, &r);
     MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&r), 2);
     EXPECT_EQ((std::vector<LONG>{r.left, r.top, r.right - r.left, r.bottom - r.top}),
               (std::vector<LONG>{Px(c.left), Px(c.top), Px(c.width), Px(c.height)}));
-    EXPECT_EQ(tk.GetText({c.name, c.index}), c.caption);
+    EXPECT_EQ(tk.GetText(c.role), c.caption);
     EXPECT_NE(SendMessageW(h, WM_GETFONT, 0, 0), 0);
     if (c.kind == CtlKind::Label) continue;
     EXPECT_EQ(tipText(stops[c.tabIndex] = h), c.toolTip);
   }
-  tk.SetToolTipText({Ctl::List1, 0}, L"Docs : D:\\Docs\\");
-  EXPECT_EQ(tipText(Ctl(Ctl::List1)), L"Docs : D:\\Docs\\");
+  tk.SetToolTipText(Control::FolderList, L"Docs : D:\\Docs\\");
+  EXPECT_EQ(tipText(Hwnd(Control::FolderList)), L"Docs : D:\\Docs\\");
 
   tk.ShowForm();
-  EXPECT_EQ(GetFocus(), Ctl(Ctl::Check1, 0)) << "focus at open";
+  EXPECT_EQ(GetFocus(), Hwnd(Control::ShowDrivesBox)) << "focus at open";
   HWND h = nullptr;
   for (const auto& [tabIndex, stop] : stops)
     EXPECT_EQ(h = GetNextDlgTabItem(form, h, FALSE), stop) << "tab index " << tabIndex;
-  EXPECT_EQ(GetNextDlgTabItem(form, h, FALSE), Ctl(Ctl::Check1, 0)) << "wraps round";
+  EXPECT_EQ(GetNextDlgTabItem(form, h, FALSE), Hwnd(Control::ShowDrivesBox)) << "wraps round";
   // Handlers; adding, text, check boxes and no sorting of the list are in the e2e flows.
-  for (HWND b : {Ctl(Ctl::Command1, 2), Ctl(Ctl::Command2), Ctl(Ctl::Command3, 1)})
+  for (HWND b :
+       {Hwnd(Control::RemoveButton), Hwnd(Control::BrowseButton), Hwnd(Control::CancelButton)})
     SendMessageW(b, BM_CLICK, 0, 0);
-  HWND list = Ctl(Ctl::List1);
+  HWND list = Hwnd(Control::FolderList);
   for (WORD code : {LBN_SELCHANGE, LBN_DBLCLK})
     SendMessageW(form, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), code),
                  reinterpret_cast<LPARAM>(list));
   SendMessageW(list, WM_MOUSEMOVE, MK_LBUTTON | MK_SHIFT, MAKELPARAM(10, 20));
-  const int twips = 1440 / static_cast<int>(tk.Dpi());
-  const ControlRef ref{Ctl::List1, 0};
+  const Control ref = Control::FolderList;
   for (const wchar_t* item : {L"b", L"a", L"c"}) tk.AddItem(ref, item);
   EXPECT_EQ(tk.ListIndex(ref), -1);
   SendMessageW(list, LB_SETCURSEL, 1, 0);
@@ -119,7 +117,8 @@ TEST_F(FormTest, LayoutTipsTabOrderHandlersAndListThenEnterEscapeDoNothingCloseB
   tk.RemoveItem(ref, 0);
   EXPECT_EQ(tk.ListCount(ref), 2);
   EXPECT_EQ(tk.GetListItem(ref, 0), L"日本語");
-  for (HWND focus : {Ctl(Ctl::Command1, 0), Ctl(Ctl::Command3, 0), Ctl(Ctl::Text1, 0)}) {
+  for (HWND focus :
+       {Hwnd(Control::RegisterButton), Hwnd(Control::OkButton), Hwnd(Control::NameBox)}) {
     SetFocus(focus);
     for (WPARAM key : {VK_RETURN, VK_ESCAPE})  // the same codes as the characters
       for (MSG msg : {MSG{focus, WM_KEYDOWN, key, 0}, MSG{focus, WM_CHAR, key, 0}})
@@ -129,11 +128,11 @@ TEST_F(FormTest, LayoutTipsTabOrderHandlersAndListThenEnterEscapeDoNothingCloseB
   while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
   EXPECT_TRUE(IsWindow(form));
   // Unloading through Cancel and OK is in the e2e flows, the close box is not; no other call
-  // (not even Form_Load, the core's to run) since the form was made.
+  // (not even OnLoad, the core's to run) since the form was made.
   SendMessageW(form, WM_CLOSE, 0, 0);
   EXPECT_FALSE(IsWindow(form));
-  EXPECT_EQ(events.calls, (Strings{L"Command1_Click 2", L"Command2_Click", L"Command3_Click 1",
-                                   L"List1_Click", events.Move(1, 1, 10 * twips, 20 * twips)}));
+  EXPECT_EQ(events.calls, (Strings{L"OnRemove", L"OnBrowse", L"OnCancel", L"OnFolderSelected",
+                                   L"OnFolderHover"}));
   EXPECT_EQ(tk.RunEventLoop(), 0);
 }
 

@@ -19,7 +19,7 @@ int wmain(int argc, wchar_t** argv) {
     return [never](kv::DriveReport&) { ::WaitForSingleObject(never, INFINITE); };
   });
   const auto start = std::chrono::steady_clock::now();
-  const kv::FolderArray list = kv::Module1::GetDriveList(os);
+  const kv::FolderArray list = kv::GetDriveList(os);
   const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(
       std::chrono::steady_clock::now() - start);
   std::wstring text = std::to_wstring(took.count()) + L"\n";

@@ -151,14 +151,14 @@ TEST_F(IniDifferential, GeneratedFilesReadTheSame) {
       ++skipped;
       continue;
     }
-    const Module1::IniFile ours = Module1::ReadIniFile(os, file);
+    const IniFile ours = ReadIniFile(os, file);
     for (int q = 0; q < 2; ++q) {
       const std::string section = gen.Blanks() + gen.Section() + gen.Blanks();
       const std::string key = gen.Blanks() + gen.Key() + gen.Blanks();
       const std::wstring def = L"<default>";
       const std::string real = RealProfileString(section, key, "<default>", acpFile);
-      const std::string mine = win32::ToAcp(
-          Module1::GetIniString(ours, win32::FromAcp(section), win32::FromAcp(key), def));
+      const std::string mine =
+          win32::ToAcp(GetIniString(ours, win32::FromAcp(section), win32::FromAcp(key), def));
       ++asked;
       if (real != mine && ++differing <= 5) {
         ADD_FAILURE() << "file " << n << " [" << section << "] " << key
@@ -168,8 +168,7 @@ TEST_F(IniDifferential, GeneratedFilesReadTheSame) {
       if (q == 0) {
         const int realInt = static_cast<int>(
             GetPrivateProfileIntA(section.c_str(), key.c_str(), 7, acpFile.c_str()));
-        const int mineInt =
-            Module1::GetIniInt(ours, win32::FromAcp(section), win32::FromAcp(key), 7);
+        const int mineInt = GetIniInt(ours, win32::FromAcp(section), win32::FromAcp(key), 7);
         if (realInt != mineInt && ++differing <= 5)
           ADD_FAILURE() << "int, file " << n << " " << realInt << " vs " << mineInt;
       }

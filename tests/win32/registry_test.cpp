@@ -75,24 +75,29 @@ TEST(ContextMenuEntryTest, AddDetectRemoveRoundTripInCp932AndAMachineWideEntryIs
   DeleteTrees("Folder\\shell\\Kivoret");  // what a failed run left
   win32::Win32OsServices os;
   win32::Win32Toolkit tk;
-  Module1::Context ctx{os, tk};
+  ProgramState ctx{os, tk};
   ctx.AppDir = L"C:\\Program Files\\キヴォレット\\";
   const std::string user = "Software\\Classes\\Folder\\shell\\Kivoret";
-  ASSERT_FALSE(Module1::IsContextMenuEntryRegistered(ctx));
-  ASSERT_TRUE(Module1::SetContextMenuEntry(ctx, true));
+  ASSERT_FALSE(IsContextMenuEntryRegistered(ctx));
+  ASSERT_TRUE(SetContextMenuEntry(ctx, true));
   EXPECT_EQ(RawDefault(HKEY_CURRENT_USER, user.c_str()),
             "\x83\x4c\x83\x94\x83\x48\x83\x8c\x83\x62\x83\x67\x82\xc9\x93\x6f\x98\x5e(&F)");
   // The test program's own name stands in for kivoret.
   EXPECT_EQ(RawDefault(HKEY_CURRENT_USER, (user + "\\command").c_str()),
             "\"C:\\Program Files\\\x83\x4c\x83\x94\x83\x48\x83\x8c\x83\x62\x83\x67\\" +
                 win32::ToAcp(tk.EXEName()) + ".exe\" \"%1\"");
-  ASSERT_TRUE(Module1::SetContextMenuEntry(ctx, false));
-  EXPECT_FALSE(Module1::IsContextMenuEntryRegistered(ctx));
+  ASSERT_TRUE(SetContextMenuEntry(ctx, false));
+  EXPECT_FALSE(IsContextMenuEntryRegistered(ctx));
   // A machine-wide entry of this copy is ours too.
-  ASSERT_TRUE(os.RegSetString(RegRoot::ClassesRoot, Module1::kContextMenuCommandKey, L"",
-                              Module1::ContextMenuCommand(ctx)));
-  EXPECT_TRUE(Module1::IsContextMenuEntryRegistered(ctx));
-  ASSERT_TRUE(Module1::SetContextMenuEntry(ctx, false));
+  ASSERT_TRUE(os.RegSetString(RegRoot::ClassesRoot, folder_entry::CommandKey(kContextMenuVerb), L"",
+                              ContextMenuCommand(ctx)));
+  EXPECT_TRUE(IsContextMenuEntryRegistered(ctx));
+  // Unless another copy's per-user entry hides it.
+  ASSERT_TRUE(os.RegSetString(RegRoot::CurrentUserClasses,
+                              folder_entry::CommandKey(kContextMenuVerb), L"",
+                              L"\"D:\\Other\\launch.exe\" \"%1\""));
+  EXPECT_FALSE(IsContextMenuEntryRegistered(ctx));
+  ASSERT_TRUE(SetContextMenuEntry(ctx, false));
   EXPECT_EQ(RegDeleteKeyA(HKEY_CLASSES_ROOT, "Folder\\shell\\Kivoret"), ERROR_FILE_NOT_FOUND);
 }
 

@@ -33,17 +33,17 @@ class SettingsFaultsWin32 : public testing::Test {
       ctx.FolderList.push_back({title, L"C:\\表ソ\\" + std::to_wstring(k) + L"\\"});
     }
   }
-  Module1::Context Loaded() {
-    Module1::Context loaded{os, tk};
+  ProgramState Loaded() {
+    ProgramState loaded{os, tk};
     loaded.AppDir = ctx.AppDir;
-    Module1::LoadSettings(loaded);
+    LoadSettings(loaded);
     return loaded;
   }
 
   ScratchDir dir;
   win32::Win32OsServices os;
   win32::Win32Toolkit tk;
-  Module1::Context ctx{os, tk};
+  ProgramState ctx{os, tk};
   std::wstring file;
 };
 
@@ -55,12 +55,12 @@ TEST_F(SettingsFaultsWin32, SavedWholeInCp932ReadBackAndKeptWhenItCannotBeReplac
              "[Main]\r\nDrive=0\r\n[Folder001]\r\nTitle=A\r\nPath=B\r\n"
              "[Folder002]\r\nTitle=C\r\nPath=D\r\n");
   ctx.FolderList.push_back({L"写真", L"C:\\表ソ\\"});
-  ASSERT_TRUE(Module1::SaveSettings(ctx));
+  ASSERT_TRUE(SaveSettings(ctx));
   const std::string saved =
       "[Main]\r\nDrive= 1\r\n[Folder001]\r\nTitle=\x8e\xca\x90\x5e\r\n"
       "Path=C:\\\x95\x5c\x83\x5c\\\r\n";
   EXPECT_EQ(ReadBytes(file), saved);
-  const Module1::Context loaded = Loaded();
+  const ProgramState loaded = Loaded();
   EXPECT_EQ(loaded.FolderList, ctx.FolderList);
   EXPECT_EQ(loaded.ShowDrives, 1);
 
@@ -69,13 +69,13 @@ TEST_F(SettingsFaultsWin32, SavedWholeInCp932ReadBackAndKeptWhenItCannotBeReplac
     win32::UniqueFile held{CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                        OPEN_EXISTING, 0, nullptr)};
     ASSERT_TRUE(held);
-    EXPECT_FALSE(Module1::SaveSettings(ctx));
+    EXPECT_FALSE(SaveSettings(ctx));
   }
   EXPECT_EQ(ReadBytes(file), saved);
   EXPECT_FALSE(fs::exists(file + L".new"));
   // A non-empty directory where the scratch file would go: root may write anywhere, not there.
   fs::create_directories(file + L".new\\x");
-  EXPECT_FALSE(Module1::SaveSettings(ctx));
+  EXPECT_FALSE(SaveSettings(ctx));
   EXPECT_EQ(ReadBytes(file), saved);
 }
 
@@ -94,7 +94,7 @@ TEST_F(SettingsFaultsWin32, LinkedFileIsFollowedAndTheLinkStays) {
   WriteBytes(target.wstring(), "[Folder001]\r\nTitle=Old\r\n");
   EXPECT_EQ(UBound(Loaded().FolderList), 1);
   SetList(3);
-  ASSERT_TRUE(Module1::SaveSettings(ctx));
+  ASSERT_TRUE(SaveSettings(ctx));
   if (linked == nullptr) EXPECT_TRUE(fs::is_symlink(file)) << "the link stays a link";
   EXPECT_EQ(Loaded().FolderList, ctx.FolderList);
   EXPECT_NE(ReadBytes(target.wstring()).value_or("").find("Title="), std::string::npos);
@@ -114,7 +114,7 @@ TEST_F(SettingsFaultsWin32, FileThatCannotBeReadIsNeverOverwritten) {
     EXPECT_EQ(os.ReadWholeFile(file).state, FileState::Unreadable);
     EXPECT_EQ(UBound(Loaded().FolderList), 0);
     SetList(1);
-    EXPECT_FALSE(Module1::SaveSettings(ctx));
+    EXPECT_FALSE(SaveSettings(ctx));
   }
   EXPECT_EQ(ReadBytes(file), before);
   EXPECT_EQ(os.ReadWholeFile(dir.file(L"none.ini")).state, FileState::Missing);
@@ -129,12 +129,12 @@ TEST_F(SettingsFaultsWin32, FullDiskKeepsTheOldFile) {
   if (d.back() != L'\\') d += L'\\';
   UseDir(d);
   SetList(20);
-  ASSERT_TRUE(Module1::SaveSettings(ctx));
+  ASSERT_TRUE(SaveSettings(ctx));
   const auto before = ReadBytes(file);
   WriteBytes(d + L"filler", std::string(64 * 1024 - before->size() - 4096, 'f'));
   for (std::size_t size : {8u * 1024, 60u * 1024, 2u * 1024 * 1024}) {
     SetList(3, size);
-    EXPECT_FALSE(Module1::SaveSettings(ctx)) << size;
+    EXPECT_FALSE(SaveSettings(ctx)) << size;
     EXPECT_EQ(ReadBytes(file), before);
     EXPECT_FALSE(fs::exists(file + L".new"));
   }
@@ -146,7 +146,7 @@ TEST_F(SettingsFaultsWin32, FullDiskKeepsTheOldFile) {
 TEST_F(SettingsFaultsWin32, MegabyteValuesRoundTrip) {
   SetList(2, 1 << 20);
   ctx.FolderList[2].Path = L"C:\\" + std::wstring(1 << 20, L'ソ') + L"\\";
-  ASSERT_TRUE(Module1::SaveSettings(ctx));
+  ASSERT_TRUE(SaveSettings(ctx));
   EXPECT_EQ(Loaded().FolderList, ctx.FolderList);
 }
 
@@ -154,7 +154,7 @@ TEST_F(SettingsFaultsWin32, StaleScratchFileIsNeverReadAndIsReplaced) {
   WriteBytes(file + L".new", "[Folder001]\r\nTitle=Half");
   EXPECT_EQ(UBound(Loaded().FolderList), 0);
   SetList(2);
-  ASSERT_TRUE(Module1::SaveSettings(ctx));
+  ASSERT_TRUE(SaveSettings(ctx));
   EXPECT_FALSE(fs::exists(file + L".new"));
   EXPECT_EQ(Loaded().FolderList, ctx.FolderList);
 }

@@ -19,7 +19,7 @@ TEST(DriveListTest, RealDrivesHaveRootsAndTitlesInOneOfTheForms) {
   win32::Win32OsServices os;
   EXPECT_EQ(win32::DriveTypeOf(L"C:\\"), unsigned{kDriveFixed});
   bool sawC = false;
-  for (const FolderEntry& d : Module1::GetDriveList(os)) {
+  for (const FolderEntry& d : GetDriveList(os)) {
     SCOPED_TRACE(d.Title);
     ASSERT_TRUE(d.Path.size() == 3 && d.Path.substr(1) == L":\\");
     ASSERT_EQ(d.Title.substr(0, 3), d.Path);
@@ -46,15 +46,19 @@ TEST(DirTest, FindsFoldersEvenEmptyOrJapaneseNotHiddenOnesRaises52ForMalformedPa
     WriteBytes(dir.file(name), "x");
     SetFileAttributesW(dir.file(name).c_str(), attributes);
   }
-  const std::tuple<const wchar_t*, bool, int> cases[] = {
-      {L"", true, 0},        {L"写真表\\", true, 0},  {L"file.txt\\", false, 0},
-      {L"hid", false, 0},    {L"mix", true, 0},       {L"*\\", false, 52},
-      {L"a?b\\", false, 52}, {L"\u0100\\", false, 52}};
-  for (const auto& [name, found, error] : cases) {
+  const std::pair<const wchar_t*, DirectoryState> cases[] = {
+      {L"", DirectoryState::Found},
+      {L"写真表\\", DirectoryState::Found},
+      {L"file.txt\\", DirectoryState::NotFound},
+      {L"hid", DirectoryState::NotFound},
+      {L"mix", DirectoryState::Found},
+      {L"*\\", DirectoryState::BadName},
+      {L"a?b\\", DirectoryState::BadName},
+      {L"\u0100\\", DirectoryState::BadName}};
+  for (const auto& [name, expected] : cases) {
     SCOPED_TRACE(testing::PrintToString(std::wstring(name)));
-    const DirResult r = tk.Dir(dir.dir() + name, vbDirectory);
-    EXPECT_EQ(r.found, found);
-    EXPECT_EQ(r.error, error);
+    const DirectoryState r = tk.TestDirectory(dir.dir() + name);
+    EXPECT_EQ(r, expected);
   }
 }
 

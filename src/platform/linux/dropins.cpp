@@ -400,9 +400,29 @@ bool RemoveDropIns(const DropInFiles& files) {
   return ok;
 }
 
-bool DropInsPresent(const DropInFiles& files) {
-  return Exists(files.serviceMenu) && Exists(files.nemoAction) && Exists(files.nautilusScript) &&
-         Exists(files.cajaScript) && ThunarPresent(files);
+std::optional<std::string> InstalledProgram(const DropInFiles& files, const std::string& name) {
+  // The Caja script ends in `exec '<program>' "$target"`: the program comes from there, and the
+  // comparisons below prove the reading right.
+  const auto caja = lnx::ReadFile(files.cajaScript);
+  constexpr std::string_view kHead = "\nexec '", kTail = "' \"$target\"\n";
+  const std::size_t at = caja ? caja->rfind(kHead) : std::string::npos;
+  if (at == std::string::npos || !caja->ends_with(kTail)) return std::nullopt;
+  std::string program = caja->substr(at + kHead.size());
+  program.resize(program.size() - kTail.size());
+  for (std::size_t q = program.find("'\\''"); q != std::string::npos;
+       q = program.find("'\\''", q + 1))
+    program.replace(q, 4, "'");
+  const auto holds = [](const std::string& path, const std::string& text) {
+    const auto found = lnx::ReadFile(path);
+    return found && *found == text;
+  };
+  if (*caja != CajaScriptText(program) ||
+      !holds(files.nautilusScript, NautilusScriptText(program)) ||
+      !holds(files.serviceMenu, ServiceMenuText(name, program, files.nautilusScript)) ||
+      !holds(files.nemoAction, NemoActionText(name, program, files.nautilusScript)) ||
+      !ThunarPresent(files))
+    return std::nullopt;
+  return program;
 }
 
 }  // namespace kv::lnx

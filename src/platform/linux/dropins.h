@@ -61,6 +61,9 @@ bool HasThunarAction(const std::string& xml, const std::string& id);
 bool InstallDropIns(const DropInFiles& files, const std::string& name, const std::string& program);
 // True when none of the files is left.
 bool RemoveDropIns(const DropInFiles& files);
-bool DropInsPresent(const DropInFiles& files);
+// The program our drop-ins start, read back from them: every file is there and holds exactly
+// what InstallDropIns writes for that program and `name`. Nullopt otherwise (one deleted or
+// edited by hand, or written by another program).
+std::optional<std::string> InstalledProgram(const DropInFiles& files, const std::string& name);
 
 }  // namespace kv::lnx

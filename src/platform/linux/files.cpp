@@ -148,13 +148,15 @@ bool WriteFileAtomic(const std::string& path, const std::string& bytes, mode_t m
   return ok;
 }
 
-DirResult TestDirectory(const std::wstring& path) {
+DirectoryState TestDirectory(const std::wstring& path) {
   std::string p;
-  if (!lnx::Encode(path, p) || p.find('\0') != std::string::npos) return {52, false};
-  if (p.empty()) return {0, false};
+  if (!lnx::Encode(path, p) || p.find('\0') != std::string::npos) return DirectoryState::BadName;
+  if (p.empty()) return DirectoryState::NotFound;
   struct stat st {};
-  if (::stat(p.c_str(), &st) != 0) return {errno == ENAMETOOLONG ? 52 : 0, false};
-  return {0, S_ISDIR(st.st_mode) && ::access(p.c_str(), R_OK | X_OK) == 0};
+  if (::stat(p.c_str(), &st) != 0)
+    return errno == ENAMETOOLONG ? DirectoryState::BadName : DirectoryState::NotFound;
+  return S_ISDIR(st.st_mode) && ::access(p.c_str(), R_OK | X_OK) == 0 ? DirectoryState::Found
+                                                                      : DirectoryState::NotFound;
 }
 
 }  // namespace kv::lnx

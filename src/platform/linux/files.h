@@ -25,9 +25,9 @@ bool ReplaceWholeFile(const std::string& path, std::string_view bytes);
 // rename plus the fsyncs that make it durable.
 bool ReplaceDurably(const std::string& source, const std::string& target);
 std::string DirName(const std::string& path);
-// Toolkit::Dir on Linux: found is true for a folder the user may enter. Error 52 stands for a
-// name the file system cannot take at all: an embedded NUL, a character the locale cannot
-// encode, or a name too long; a path that names nothing, or a file, is simply not found.
-DirResult TestDirectory(const std::wstring& path);
+// Toolkit::TestDirectory on Linux: found is a folder the user may enter. A bad name is one the
+// file system cannot take at all: an embedded NUL, a character the locale cannot encode, or a
+// name too long; a path that names nothing, or a file, is simply not found.
+DirectoryState TestDirectory(const std::wstring& path);
 
 }  // namespace kv::lnx

@@ -1,4 +1,4 @@
-// Per-user directories: where the settings, the registry stand-in and the drop-ins go.
+// Per-user directories: where the settings and the drop-ins go.
 #pragma once
 
 #include <string>

@@ -6,11 +6,11 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/form1.h"
+#include "app/settings_window.h"
 #include "launcher/drive_list.h"
 #include "locations.h"
 #include "os_linux.h"
-#include "settings/module1.h"
+#include "settings/program_state.h"
 #include "toolkit_qt.h"
 
 namespace {
@@ -36,13 +36,13 @@ int main(int argc, char** argv) {
   kv::lnx::LinuxOsServices os;
   // The launcher (no argument) begins its drive step here: waiting for a drive that does not
   // answer then overlaps Qt's start instead of following it.
-  std::shared_ptr<kv::Module1::DriveStep> drives;
-  if (argc <= 1) drives = std::make_shared<kv::Module1::DriveStep>(os);
+  std::shared_ptr<kv::DriveStep> drives;
+  if (argc <= 1) drives = std::make_shared<kv::DriveStep>(os);
   QApplication app(argc, argv);  // sets the locale from the environment once more
   ReadAsciiLocaleAsUtf8();
 
   kv::lnx::QtToolkit tk(argc, argv);
-  kv::Module1::Context ctx{os, tk};
+  kv::ProgramState ctx{os, tk};
   ctx.EarlyDriveStep = std::move(drives);
   std::wstring appDir = tk.AppPath();
   if (appDir.empty() || appDir.back() != L'/') appDir += L'/';

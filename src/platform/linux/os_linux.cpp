@@ -56,8 +56,7 @@ LinuxOsServices::LinuxOsServices()
 LinuxOsServices::LinuxOsServices(Places places, lnx::MachineFacts facts, std::string mountInfoPath)
     : places_(std::move(places)),
       facts_(std::move(facts)),
-      mountInfoPath_(std::move(mountInfoPath)),
-      registry_(places_.configDir + "/registry.ini") {}
+      mountInfoPath_(std::move(mountInfoPath)) {}
 
 FileRead LinuxOsServices::ReadWholeFile(const std::wstring& path) {
   std::string p;

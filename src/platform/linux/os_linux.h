@@ -1,4 +1,5 @@
-// OsServices on Linux: whole files, the registry stand-in, mounts as drives, the desktop's opener.
+// OsServices on Linux: whole files, mounts as drives, the file managers' drop-ins, the desktop's
+// opener.
 #pragma once
 
 #include <string>
@@ -7,14 +8,13 @@
 #include "dropins.h"
 #include "mounts.h"
 #include "platform/os_services.h"
-#include "registry.h"
 
 namespace kv::lnx {
 
 class LinuxOsServices final : public OsServices {
  public:
   struct Places {
-    std::string configDir;  // the registry stand-in lives here
+    std::string configDir;  // the program's folder in the user's configuration home
     std::string dataHome;   // the file-manager drop-ins go below it
   };
   // The user's own places (XDG) and the machine's real mounts.
@@ -37,12 +37,6 @@ class LinuxOsServices final : public OsServices {
   int LBItemFromPt(NativeHandle list, Point screen, bool autoScroll) override;
   std::wstring BrowseForFolder(NativeHandle owner, const std::wstring& title) override;
 
-  std::optional<std::wstring> RegQueryString(RegRoot root, const std::wstring& subkey,
-                                             const std::wstring& name) override;
-  bool RegSetString(RegRoot root, const std::wstring& subkey, const std::wstring& name,
-                    const std::wstring& value) override;
-  bool RegDeleteKey(RegRoot root, const std::wstring& subkey) override;
-
   bool InstallFolderEntry(const std::wstring& verb, const std::wstring& menuText,
                           const std::wstring& command) override;
   bool RemoveFolderEntry(const std::wstring& verb) override;
@@ -56,14 +50,12 @@ class LinuxOsServices final : public OsServices {
   const lnx::Mount* FindMount(const std::wstring& root);
   // The drop-in files of the entry `verb` showing `menuText` (the default text when empty).
   DropInFiles DropIns(const std::wstring& verb, const std::wstring& menuText) const;
-  DropInFiles InstalledDropIns(const std::wstring& verb);
 
   Places places_;
   lnx::MachineFacts facts_;
   std::string mountInfoPath_;
   std::vector<lnx::Mount> mounts_;
   std::wstring creatableDir_;
-  lnx::RegistryFile registry_;
 };
 
 }  // namespace kv::lnx

@@ -5,7 +5,6 @@
 #include <map>
 #include <memory>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "platform/product.h"
@@ -35,41 +34,39 @@ class QtToolkit final : public Toolkit {
   void ShowForm() override;
   void UnloadForm() override;
   void End() override;
-  NativeHandle hWnd(const ControlRef* control = nullptr) override;
+  NativeHandle hWnd(std::optional<Control> control = std::nullopt) override;
 
-  std::wstring GetText(ControlRef c) override;
-  void SetText(ControlRef c, const std::wstring& text) override;
-  int GetValue(ControlRef c) override;
-  void SetValue(ControlRef c, int value) override;
-  void AddItem(ControlRef list, const std::wstring& item) override;
-  void RemoveItem(ControlRef list, int index) override;
-  std::wstring GetListItem(ControlRef list, int index) override;
-  void SetListItem(ControlRef list, int index, const std::wstring& item) override;
-  int ListIndex(ControlRef list) override;
-  int ListCount(ControlRef list) override;
-  void SetToolTipText(ControlRef c, const std::wstring& text) override;
+  std::wstring GetText(Control c) override;
+  void SetText(Control c, const std::wstring& text) override;
+  int GetValue(Control c) override;
+  void SetValue(Control c, int value) override;
+  void AddItem(Control list, const std::wstring& item) override;
+  void RemoveItem(Control list, int index) override;
+  std::wstring GetListItem(Control list, int index) override;
+  void SetListItem(Control list, int index, const std::wstring& item) override;
+  int ListIndex(Control list) override;
+  int ListCount(Control list) override;
+  void SetToolTipText(Control c, const std::wstring& text) override;
 
   PopupChoice PopupItems(std::span<const PopupItem> items) override;
 
-  int MsgBox(const std::wstring& text, int style) override;
+  MsgAnswer MsgBox(const std::wstring& text, MsgStyle style) override;
 
-  DirResult Dir(const std::wstring& path, int attributes) override;
+  DirectoryState TestDirectory(const std::wstring& path) override;
   int RunEventLoop() override;
 
   // For tests: the widgets.
-  QWidget* Widget(ControlRef c) const;
+  QWidget* Widget(Control c) const;
   QWidget* FormWidget() const { return form_.get(); }
 
  private:
-  using Key = std::pair<int, int>;
-  static Key KeyOf(ControlRef c) { return {static_cast<int>(c.name), c.index}; }
-  QListWidget* List(ControlRef c) const;
+  QListWidget* List(Control c) const;
 
   std::vector<std::string> args_;
   const FormSpec* layout_ = nullptr;
   FormEvents* events_ = nullptr;
   std::unique_ptr<QWidget> form_;  // its widgets are Qt children: they go with it
-  std::map<Key, QWidget*> controls_;
+  std::map<Control, QWidget*> controls_;
   bool formOpen_ = false;
   bool eventLoopRunning_ = false;
   int programmaticSelection_ = 0;

@@ -1,4 +1,4 @@
-// Control operations on Qt: text, check state, list lines and tool tips by ControlRef.
+// Control operations on Qt: text, check state, list lines and tool tips by Control.
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QLabel>
@@ -11,7 +11,7 @@
 
 namespace kv::lnx {
 
-std::wstring QtToolkit::GetText(ControlRef c) {
+std::wstring QtToolkit::GetText(Control c) {
   QWidget* w = Widget(c);
   if (auto* e = qobject_cast<QLineEdit*>(w)) return W(e->text());
   if (auto* b = qobject_cast<QAbstractButton*>(w)) return W(b->text());
@@ -23,7 +23,7 @@ std::wstring QtToolkit::GetText(ControlRef c) {
   return L"";
 }
 
-void QtToolkit::SetText(ControlRef c, const std::wstring& text) {
+void QtToolkit::SetText(Control c, const std::wstring& text) {
   QWidget* w = Widget(c);
   if (auto* e = qobject_cast<QLineEdit*>(w))
     e->setText(Q(text));
@@ -33,20 +33,20 @@ void QtToolkit::SetText(ControlRef c, const std::wstring& text) {
     l->setText(Q(text));
 }
 
-int QtToolkit::GetValue(ControlRef c) {
+int QtToolkit::GetValue(Control c) {
   auto* box = qobject_cast<QCheckBox*>(Widget(c));
   return box != nullptr && box->isChecked() ? 1 : 0;
 }
 
-void QtToolkit::SetValue(ControlRef c, int value) {
+void QtToolkit::SetValue(Control c, int value) {
   if (auto* box = qobject_cast<QCheckBox*>(Widget(c))) box->setChecked(value != 0);
 }
 
-void QtToolkit::AddItem(ControlRef list, const std::wstring& item) {
+void QtToolkit::AddItem(Control list, const std::wstring& item) {
   if (auto* lw = List(list)) lw->addItem(Q(item));
 }
 
-void QtToolkit::RemoveItem(ControlRef list, int index) {
+void QtToolkit::RemoveItem(Control list, int index) {
   auto* lw = List(list);
   if (lw == nullptr || index < 0 || index >= lw->count()) return;
   ++programmaticSelection_;
@@ -60,30 +60,30 @@ void QtToolkit::RemoveItem(ControlRef list, int index) {
   --programmaticSelection_;
 }
 
-std::wstring QtToolkit::GetListItem(ControlRef list, int index) {
+std::wstring QtToolkit::GetListItem(Control list, int index) {
   auto* lw = List(list);
   if (lw == nullptr || index < 0 || index >= lw->count()) return L"";
   return W(lw->item(index)->text());
 }
 
-void QtToolkit::SetListItem(ControlRef list, int index, const std::wstring& item) {
+void QtToolkit::SetListItem(Control list, int index, const std::wstring& item) {
   auto* lw = List(list);
   if (lw != nullptr && index >= 0 && index < lw->count()) lw->item(index)->setText(Q(item));
 }
 
-int QtToolkit::ListIndex(ControlRef list) {
+int QtToolkit::ListIndex(Control list) {
   auto* lw = List(list);
   if (lw == nullptr) return -1;
   const QList<QListWidgetItem*> selected = lw->selectedItems();
   return selected.isEmpty() ? -1 : lw->row(selected.first());
 }
 
-int QtToolkit::ListCount(ControlRef list) {
+int QtToolkit::ListCount(Control list) {
   auto* lw = List(list);
   return lw == nullptr ? 0 : lw->count();
 }
 
-void QtToolkit::SetToolTipText(ControlRef c, const std::wstring& text) {
+void QtToolkit::SetToolTipText(Control c, const std::wstring& text) {
   if (QWidget* w = Widget(c)) w->setToolTip(Q(text));
 }
 

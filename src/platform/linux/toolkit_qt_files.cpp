@@ -4,6 +4,8 @@
 
 namespace kv::lnx {
 
-DirResult QtToolkit::Dir(const std::wstring& path, int) { return lnx::TestDirectory(path); }
+DirectoryState QtToolkit::TestDirectory(const std::wstring& path) {
+  return lnx::TestDirectory(path);
+}
 
 }  // namespace kv::lnx

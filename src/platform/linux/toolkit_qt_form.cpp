@@ -9,7 +9,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QToolTip>
 #include <QWidget>
@@ -36,17 +35,17 @@ class FormWindow final : public QWidget {
   }
 };
 
-// The list's mouse events: MouseMove for the core, press bookkeeping for Click, tool tips.
+// The list's mouse events: hovering for the core, press bookkeeping for a click, tool tips.
 class ListFilter final : public QObject {
  public:
-  ListFilter(QListWidget* list, std::function<void(QMouseEvent*)> move, std::function<void()> press)
+  ListFilter(QListWidget* list, std::function<void()> move, std::function<void()> press)
       : QObject(list), list_(list), move_(std::move(move)), press_(std::move(press)) {}
 
  protected:
   bool eventFilter(QObject* watched, QEvent* e) override {
     switch (e->type()) {
       case QEvent::MouseMove:
-        move_(static_cast<QMouseEvent*>(e));
+        move_();
         break;
       case QEvent::MouseButtonPress:
         press_();
@@ -68,19 +67,9 @@ class ListFilter final : public QObject {
 
  private:
   QListWidget* list_;
-  std::function<void(QMouseEvent*)> move_;
+  std::function<void()> move_;
   std::function<void()> press_;
 };
-
-int VbButtons(Qt::MouseButtons b) {
-  return (b & Qt::LeftButton ? 1 : 0) | (b & Qt::RightButton ? 2 : 0) |
-         (b & Qt::MiddleButton ? 4 : 0);
-}
-
-int VbShift(Qt::KeyboardModifiers m) {
-  return (m & Qt::ShiftModifier ? 1 : 0) | (m & Qt::ControlModifier ? 2 : 0) |
-         (m & Qt::AltModifier ? 4 : 0);
-}
 
 }  // namespace
 
@@ -103,16 +92,14 @@ void QtToolkit::LoadControls() {
   std::vector<const ControlSpec*> tabOrder;
   for (const ControlSpec& c : layout_->controls) {
     QWidget* w = nullptr;
-    const std::int16_t index = c.index;
     switch (c.kind) {
       case CtlKind::Button: {
         auto* b = new QPushButton(Q(c.caption), form_.get());
         b->setAutoDefault(false);
         b->setDefault(false);
-        const Ctl name = c.name;
-        QObject::connect(b, &QPushButton::clicked, b, [this, name, index] {
-          ClickButton(*events_, {name, index});
-        });
+        const Control role = c.role;
+        QObject::connect(b, &QPushButton::clicked, b,
+                         [this, role] { ClickButton(*events_, role); });
         w = b;
         break;
       }
@@ -126,23 +113,17 @@ void QtToolkit::LoadControls() {
         list->viewport()->setMouseTracking(true);
         list->setMouseTracking(true);
         list->viewport()->installEventFilter(new ListFilter(
-            list,
-            [this](QMouseEvent* e) {
-              const QPointF p = e->position();
-              events_->List1_MouseMove(VbButtons(e->buttons()), VbShift(e->modifiers()),
-                                       static_cast<float>(p.x() * kTwipsPerPixelAt96Dpi),
-                                       static_cast<float>(p.y() * kTwipsPerPixelAt96Dpi));
-            },
+            list, [this] { events_->OnFolderHover(); },
             [this] { selectionChangedInPress_ = false; }));
-        // Click comes with every change of the selection by the user, and with a click on the
-        // item that was already selected.
+        // Selected comes with every change of the selection by the user, and with a click on
+        // the item that was already selected.
         QObject::connect(list, &QListWidget::itemSelectionChanged, list, [this, list] {
           if (programmaticSelection_ != 0) return;
           selectionChangedInPress_ = true;
-          if (!list->selectedItems().isEmpty()) events_->List1_Click();
+          if (!list->selectedItems().isEmpty()) events_->OnFolderSelected();
         });
         QObject::connect(list, &QListWidget::itemClicked, list, [this] {
-          if (!selectionChangedInPress_) events_->List1_Click();
+          if (!selectionChangedInPress_) events_->OnFolderSelected();
           selectionChangedInPress_ = false;
         });
         w = list;
@@ -156,36 +137,35 @@ void QtToolkit::LoadControls() {
         w->setFocusPolicy(Qt::NoFocus);
         break;
     }
-    w->setObjectName(QStringLiteral("%1_%2").arg(static_cast<int>(c.name)).arg(c.index));
+    w->setObjectName(QStringLiteral("control%1").arg(static_cast<int>(c.role)));
     w->setGeometry(Px(c.left), Px(c.top), Px(c.width), Px(c.height));
     if (c.toolTip != nullptr && *c.toolTip != L'\0') w->setToolTip(Q(c.toolTip));
     if (c.kind != CtlKind::Label) {
       w->setFocusPolicy(Qt::StrongFocus);
       tabOrder.push_back(&c);
     }
-    controls_[KeyOf(ControlRef{c.name, c.index})] = w;
+    controls_[c.role] = w;
   }
   std::sort(tabOrder.begin(), tabOrder.end(),
             [](const ControlSpec* a, const ControlSpec* b) { return a->tabIndex < b->tabIndex; });
   for (std::size_t i = 1; i < tabOrder.size(); ++i) {
-    QWidget::setTabOrder(Widget({tabOrder[i - 1]->name, tabOrder[i - 1]->index}),
-                         Widget({tabOrder[i]->name, tabOrder[i]->index}));
+    QWidget::setTabOrder(Widget(tabOrder[i - 1]->role), Widget(tabOrder[i]->role));
   }
 }
 
-QWidget* QtToolkit::Widget(ControlRef c) const {
-  const auto it = controls_.find(KeyOf(c));
+QWidget* QtToolkit::Widget(Control c) const {
+  const auto it = controls_.find(c);
   return it == controls_.end() ? nullptr : it->second;
 }
 
-QListWidget* QtToolkit::List(ControlRef c) const { return qobject_cast<QListWidget*>(Widget(c)); }
+QListWidget* QtToolkit::List(Control c) const { return qobject_cast<QListWidget*>(Widget(c)); }
 
 void QtToolkit::ShowForm() {
   if (form_ == nullptr) return;
   formOpen_ = true;
   form_->show();
   form_->activateWindow();
-  if (QWidget* first = Widget({Ctl::Check1, 0})) first->setFocus(Qt::OtherFocusReason);
+  if (QWidget* first = Widget(Control::ShowDrivesBox)) first->setFocus(Qt::OtherFocusReason);
 }
 
 void QtToolkit::UnloadForm() {
@@ -199,8 +179,8 @@ void QtToolkit::UnloadForm() {
   if (eventLoopRunning_) QCoreApplication::quit();
 }
 
-NativeHandle QtToolkit::hWnd(const ControlRef* control) {
-  return reinterpret_cast<NativeHandle>(control == nullptr ? form_.get() : Widget(*control));
+NativeHandle QtToolkit::hWnd(std::optional<Control> control) {
+  return reinterpret_cast<NativeHandle>(control ? Widget(*control) : form_.get());
 }
 
 }  // namespace kv::lnx

@@ -8,10 +8,10 @@
 
 namespace kv::lnx {
 
-int QtToolkit::MsgBox(const std::wstring& text, int style) {
+MsgAnswer QtToolkit::MsgBox(const std::wstring& text, MsgStyle style) {
   QString body = Q(text);
   body.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  const bool yesNo = style == vbYesNoExclamation;
+  const bool yesNo = style == MsgStyle::WarningYesNo;
   QMessageBox box(QMessageBox::Warning, Q(Title()), body,
                   yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
                   form_ != nullptr && form_->isVisible() ? form_.get() : nullptr);
@@ -23,8 +23,8 @@ int QtToolkit::MsgBox(const std::wstring& text, int style) {
     box.setEscapeButton(QMessageBox::No);
   }
   const int answer = box.exec();
-  if (!yesNo) return 1;
-  return answer == QMessageBox::Yes ? vbYes : vbNo;
+  if (!yesNo) return MsgAnswer::Ok;
+  return answer == QMessageBox::Yes ? MsgAnswer::Yes : MsgAnswer::No;
 }
 
 }  // namespace kv::lnx

@@ -1,9 +1,9 @@
 // Program entry on Windows: the services, the toolkit, StartUp, then the event loop.
 #include <objbase.h>
 
-#include "app/form1.h"
+#include "app/settings_window.h"
 #include "os_services_win32.h"
-#include "settings/module1.h"
+#include "settings/program_state.h"
 #include "toolkit_win32.h"
 #include "windows_api.h"
 
@@ -14,7 +14,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
 
   kv::win32::Win32OsServices os;
   kv::win32::Win32Toolkit tk(instance);
-  kv::Module1::Context ctx{os, tk};
+  kv::ProgramState ctx{os, tk};
   const auto form = kv::StartUp(ctx);
   const int code = tk.RunEventLoop();
   // Not the C runtime's exit: a drive query the launcher gave up on may still be blocked in the

@@ -3,7 +3,7 @@
 
 #include <functional>
 
-#include "platform/folder_entry_registry.h"
+#include "folder_entry_registry.h"
 #include "platform/os_services.h"
 
 namespace kv::win32 {
@@ -41,11 +41,15 @@ class Win32OsServices final : public OsServices {
   int LBItemFromPt(NativeHandle list, Point screen, bool autoScroll) override;
   std::wstring BrowseForFolder(NativeHandle owner, const std::wstring& title) override;
 
+  // Registry: a key's named value as text (empty name: the default value); nullopt when the
+  // key or value is missing or the data needs more than 1024 bytes.
   std::optional<std::wstring> RegQueryString(RegRoot root, const std::wstring& subkey,
-                                             const std::wstring& name) override;
+                                             const std::wstring& name);
+  // Creates missing keys on the path and writes a REG_SZ value.
   bool RegSetString(RegRoot root, const std::wstring& subkey, const std::wstring& name,
-                    const std::wstring& value) override;
-  bool RegDeleteKey(RegRoot root, const std::wstring& subkey) override;
+                    const std::wstring& value);
+  // Deletes a key without subkeys; true when the key is absent afterwards.
+  bool RegDeleteKey(RegRoot root, const std::wstring& subkey);
 
   bool InstallFolderEntry(const std::wstring& verb, const std::wstring& menuText,
                           const std::wstring& command) override {

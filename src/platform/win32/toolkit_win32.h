@@ -36,32 +36,32 @@ class Win32Toolkit final : public Toolkit {
   void ShowForm() override;
   void UnloadForm() override;
   void End() override;
-  NativeHandle hWnd(const ControlRef* control = nullptr) override;
+  NativeHandle hWnd(std::optional<Control> control = std::nullopt) override;
 
-  std::wstring GetText(ControlRef c) override;
-  void SetText(ControlRef c, const std::wstring& text) override;
-  int GetValue(ControlRef c) override;
-  void SetValue(ControlRef c, int value) override;
-  void AddItem(ControlRef list, const std::wstring& item) override;
-  void RemoveItem(ControlRef list, int index) override;
-  std::wstring GetListItem(ControlRef list, int index) override;
-  void SetListItem(ControlRef list, int index, const std::wstring& item) override;
-  int ListIndex(ControlRef list) override;
-  int ListCount(ControlRef list) override;
-  void SetToolTipText(ControlRef c, const std::wstring& text) override;
+  std::wstring GetText(Control c) override;
+  void SetText(Control c, const std::wstring& text) override;
+  int GetValue(Control c) override;
+  void SetValue(Control c, int value) override;
+  void AddItem(Control list, const std::wstring& item) override;
+  void RemoveItem(Control list, int index) override;
+  std::wstring GetListItem(Control list, int index) override;
+  void SetListItem(Control list, int index, const std::wstring& item) override;
+  int ListIndex(Control list) override;
+  int ListCount(Control list) override;
+  void SetToolTipText(Control c, const std::wstring& text) override;
 
   PopupChoice PopupItems(std::span<const PopupItem> items) override;
 
-  int MsgBox(const std::wstring& text, int style) override;
+  MsgAnswer MsgBox(const std::wstring& text, MsgStyle style) override;
 
-  DirResult Dir(const std::wstring& path, int attributes) override;
+  DirectoryState TestDirectory(const std::wstring& path) override;
   int RunEventLoop() override;
 
   // For tests: the form's DPI.
   UINT Dpi() const { return dpi_; }
 
  private:
-  struct Control {
+  struct Child {
     ControlSpec layout;
     HWND hwnd = nullptr;
     int id = 0;
@@ -73,8 +73,8 @@ class Win32Toolkit final : public Toolkit {
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
   void OnCommand(int id, int code);
   void Layout();
-  const Control* Find(ControlRef c) const;
-  HWND Handle(ControlRef c) const;
+  const Child* Find(Control c) const;
+  HWND Handle(Control c) const;
 
   HINSTANCE instance_;
   const FormSpec* layout_ = nullptr;
@@ -82,7 +82,7 @@ class Win32Toolkit final : public Toolkit {
   HWND form_ = nullptr;  // owned by the window manager once created; destroyed by UnloadForm
   HWND tooltip_ = nullptr;
   HWND lastFocus_ = nullptr;
-  std::vector<Control> controls_;  // in TabIndex order
+  std::vector<Child> controls_;  // in TabIndex order
   UniqueFont font_;
   UINT dpi_ = 96;
 };

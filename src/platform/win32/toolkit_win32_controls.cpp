@@ -1,4 +1,4 @@
-// Control operations on Win32: text, check state, list lines and tool tips by ControlRef.
+// Control operations on Win32: text, check state, list lines and tool tips by Control.
 #include "toolkit_win32.h"
 
 namespace kv::win32 {
@@ -13,19 +13,19 @@ std::wstring WindowText(HWND hwnd) {
 
 }  // namespace
 
-const Win32Toolkit::Control* Win32Toolkit::Find(ControlRef c) const {
-  for (const Control& ctl : controls_)
-    if (ctl.layout.name == c.name && ctl.layout.index == c.index) return &ctl;
+const Win32Toolkit::Child* Win32Toolkit::Find(Control c) const {
+  for (const Child& ctl : controls_)
+    if (ctl.layout.role == c) return &ctl;
   return nullptr;
 }
 
-HWND Win32Toolkit::Handle(ControlRef c) const {
-  const Control* ctl = Find(c);
+HWND Win32Toolkit::Handle(Control c) const {
+  const Child* ctl = Find(c);
   return ctl ? ctl->hwnd : nullptr;
 }
 
-std::wstring Win32Toolkit::GetText(ControlRef c) {
-  const Control* ctl = Find(c);
+std::wstring Win32Toolkit::GetText(Control c) {
+  const Child* ctl = Find(c);
   if (!ctl) return L"";
   if (ctl->layout.kind == CtlKind::ListBox) {
     const int sel = ListIndex(c);
@@ -34,29 +34,29 @@ std::wstring Win32Toolkit::GetText(ControlRef c) {
   return WindowText(ctl->hwnd);
 }
 
-void Win32Toolkit::SetText(ControlRef c, const std::wstring& text) {
+void Win32Toolkit::SetText(Control c, const std::wstring& text) {
   if (HWND h = Handle(c)) ::SetWindowTextW(h, text.c_str());
 }
 
-int Win32Toolkit::GetValue(ControlRef c) {
+int Win32Toolkit::GetValue(Control c) {
   HWND h = Handle(c);
   return h && ::SendMessageW(h, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
 }
 
-void Win32Toolkit::SetValue(ControlRef c, int value) {
+void Win32Toolkit::SetValue(Control c, int value) {
   if (HWND h = Handle(c)) ::SendMessageW(h, BM_SETCHECK, value ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
-void Win32Toolkit::AddItem(ControlRef list, const std::wstring& item) {
+void Win32Toolkit::AddItem(Control list, const std::wstring& item) {
   if (HWND h = Handle(list))
     ::SendMessageW(h, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
 }
 
-void Win32Toolkit::RemoveItem(ControlRef list, int index) {
+void Win32Toolkit::RemoveItem(Control list, int index) {
   if (HWND h = Handle(list)) ::SendMessageW(h, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
 }
 
-std::wstring Win32Toolkit::GetListItem(ControlRef list, int index) {
+std::wstring Win32Toolkit::GetListItem(Control list, int index) {
   HWND h = Handle(list);
   if (!h) return L"";
   const LRESULT n = ::SendMessageW(h, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
@@ -68,7 +68,7 @@ std::wstring Win32Toolkit::GetListItem(ControlRef list, int index) {
   return s;
 }
 
-void Win32Toolkit::SetListItem(ControlRef list, int index, const std::wstring& item) {
+void Win32Toolkit::SetListItem(Control list, int index, const std::wstring& item) {
   HWND h = Handle(list);
   if (!h || index < 0 || index >= ListCount(list)) return;
   // A list box has no "set text": replace the line and keep the selection where it was.
@@ -79,17 +79,17 @@ void Win32Toolkit::SetListItem(ControlRef list, int index, const std::wstring& i
   if (sel == index) ::SendMessageW(h, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
-int Win32Toolkit::ListIndex(ControlRef list) {
+int Win32Toolkit::ListIndex(Control list) {
   HWND h = Handle(list);
   return h ? static_cast<int>(::SendMessageW(h, LB_GETCURSEL, 0, 0)) : -1;
 }
 
-int Win32Toolkit::ListCount(ControlRef list) {
+int Win32Toolkit::ListCount(Control list) {
   HWND h = Handle(list);
   return h ? static_cast<int>(::SendMessageW(h, LB_GETCOUNT, 0, 0)) : 0;
 }
 
-void Win32Toolkit::SetToolTipText(ControlRef c, const std::wstring& text) {
+void Win32Toolkit::SetToolTipText(Control c, const std::wstring& text) {
   HWND h = Handle(c);
   if (!h || !tooltip_) return;
   TTTOOLINFOW ti{};

@@ -4,12 +4,11 @@
 
 namespace kv::win32 {
 
-DirResult Win32Toolkit::Dir(const std::wstring& path, int attributes) {
-  constexpr int kBadFileName = 52, kDeviceUnavailable = 68;
+DirectoryState Win32Toolkit::TestDirectory(const std::wstring& path) {
   bool lossy = false;
   const std::string acp = ToAcp(path, &lossy);
   // A pattern would match other folders than the one named.
-  if (lossy || path.find_first_of(L"*?") != std::wstring::npos) return {kBadFileName, false};
+  if (lossy || path.find_first_of(L"*?") != std::wstring::npos) return DirectoryState::BadName;
   WIN32_FIND_DATAA fd{};
   UniqueFind find{::FindFirstFileA((acp + "*").c_str(), &fd)};
   if (!find) {
@@ -20,24 +19,23 @@ DirResult Win32Toolkit::Dir(const std::wstring& path, int attributes) {
         while (!named.empty() && named.back() == '\\') named.pop_back();
         const DWORD attrs = ::GetFileAttributesA(named.c_str());
         if (attrs != INVALID_FILE_ATTRIBUTES && !(attrs & FILE_ATTRIBUTE_DIRECTORY))
-          return {0, false};
-        return {kBadFileName, false};
+          return DirectoryState::NotFound;
+        return DirectoryState::BadName;
       }
       case ERROR_BAD_PATHNAME:
       case ERROR_FILENAME_EXCED_RANGE:
-        return {kBadFileName, false};
+        return DirectoryState::BadName;
       case ERROR_NOT_READY:
-        return {kDeviceUnavailable, false};
+        return DirectoryState::NotReady;
       default:
-        return {0, false};
+        return DirectoryState::NotFound;
     }
   }
-  const DWORD excluded = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
-                         ((attributes & vbDirectory) ? 0 : FILE_ATTRIBUTE_DIRECTORY);
+  const DWORD excluded = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
   do {
-    if (!(fd.dwFileAttributes & excluded)) return {0, true};
+    if (!(fd.dwFileAttributes & excluded)) return DirectoryState::Found;
   } while (::FindNextFileA(find.get(), &fd));
-  return {0, false};
+  return DirectoryState::NotFound;
 }
 
 }  // namespace kv::win32

@@ -132,7 +132,7 @@ void Win32Toolkit::LoadControls() {
       ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                         WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
                         CW_USEDEFAULT, CW_USEDEFAULT, form_, nullptr, instance_, nullptr);
-  for (const Control& c : controls_) {
+  for (const Child& c : controls_) {
     if (c.layout.kind == CtlKind::Label) continue;
     TTTOOLINFOW ti{};
     ti.cbSize = sizeof(ti);
@@ -141,7 +141,7 @@ void Win32Toolkit::LoadControls() {
     ti.uId = reinterpret_cast<UINT_PTR>(c.hwnd);
     ti.lpszText = const_cast<wchar_t*>(c.layout.toolTip);
     ::SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
-    if (c.layout.name == Ctl::List1)
+    if (c.layout.role == Control::FolderList)
       ::SetWindowSubclass(c.hwnd, ListProc, 1, reinterpret_cast<DWORD_PTR>(this));
   }
 
@@ -163,7 +163,7 @@ void Win32Toolkit::Layout() {
   lf.lfHeight = ::MulDiv(lf.lfHeight, static_cast<int>(dpi_), static_cast<int>(SystemDpi()));
   font_.reset(::CreateFontIndirectW(&lf));
 
-  for (const Control& c : controls_) {
+  for (const Child& c : controls_) {
     ::SetWindowPos(c.hwnd, nullptr, TwipsToPixels(c.layout.left, dpi_),
                    TwipsToPixels(c.layout.top, dpi_), TwipsToPixels(c.layout.width, dpi_),
                    TwipsToPixels(c.layout.height, dpi_), SWP_NOZORDER | SWP_NOACTIVATE);
@@ -223,14 +223,13 @@ LRESULT Win32Toolkit::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 void Win32Toolkit::OnCommand(int id, int code) {
-  const auto it = std::find_if(controls_.begin(), controls_.end(),
-                               [id](const Control& c) { return c.id == id; });
+  const auto it =
+      std::find_if(controls_.begin(), controls_.end(), [id](const Child& c) { return c.id == id; });
   if (it == controls_.end() || !events_) return;
-  const ControlRef ref{it->layout.name, it->layout.index};
   if (it->layout.kind == CtlKind::Button && code == BN_CLICKED) {
-    ClickButton(*events_, ref);
-  } else if (ref.name == Ctl::List1 && code == LBN_SELCHANGE) {
-    events_->List1_Click();
+    ClickButton(*events_, it->layout.role);
+  } else if (it->layout.role == Control::FolderList && code == LBN_SELCHANGE) {
+    events_->OnFolderSelected();
   }
 }
 
@@ -238,13 +237,7 @@ LRESULT CALLBACK Win32Toolkit::ListProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM l
                                         DWORD_PTR selfData) {
   auto* self = reinterpret_cast<Win32Toolkit*>(selfData);
   if (msg == WM_MOUSEMOVE && self->events_) {
-    const int button =
-        ((wp & MK_LBUTTON) ? 1 : 0) | ((wp & MK_RBUTTON) ? 2 : 0) | ((wp & MK_MBUTTON) ? 4 : 0);
-    const int shift = ((wp & MK_SHIFT) ? 1 : 0) | ((wp & MK_CONTROL) ? 2 : 0) |
-                      ((::GetKeyState(VK_MENU) < 0) ? 4 : 0);
-    const float twipsPerPixel = static_cast<float>(kTwipsPerInch) / static_cast<float>(self->dpi_);
-    self->events_->List1_MouseMove(button, shift, GET_X_LPARAM(lp) * twipsPerPixel,
-                                   GET_Y_LPARAM(lp) * twipsPerPixel);
+    self->events_->OnFolderHover();
   } else if (msg == WM_NCDESTROY) {
     ::RemoveWindowSubclass(hwnd, ListProc, id);
   }
@@ -257,7 +250,7 @@ void Win32Toolkit::ShowForm() {
   ::UpdateWindow(form_);
   ::SetForegroundWindow(form_);
   const auto first = std::find_if(controls_.begin(), controls_.end(),
-                                  [](const Control& c) { return c.layout.kind != CtlKind::Label; });
+                                  [](const Child& c) { return c.layout.kind != CtlKind::Label; });
   if (first != controls_.end()) ::SetFocus(first->hwnd);
 }
 
@@ -265,7 +258,7 @@ void Win32Toolkit::UnloadForm() {
   if (form_) ::DestroyWindow(form_);
 }
 
-NativeHandle Win32Toolkit::hWnd(const ControlRef* control) {
+NativeHandle Win32Toolkit::hWnd(std::optional<Control> control) {
   return reinterpret_cast<NativeHandle>(control ? Handle(*control) : form_);
 }
 

@@ -22,7 +22,7 @@ settings_run() {
   click_then_ok "settings" "$@"
 }
 
-settings_run "220 100" "190 144"  # 登録, then Check1(1): the context-menu entry
+settings_run "220 100" "190 144"  # 登録, then FolderEntryBox: the context-menu entry
 printf '[Main]\r\nDrive= 1\r\n[Folder001]\r\nTitle=写真 2026\r\nPath=%s/\r\n' "$FOLDER" | cmp - "$INI" ||
   { od -c "$INI" | head -20; fail "Setting.ini differs"; }
 [[ -x $MENUS && -x $SCRIPT && -f $NEMO ]] || fail "drop-ins missing or not executable"

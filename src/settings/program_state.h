@@ -1,7 +1,8 @@
-// The program's globals and the services every free function of the core reaches through.
-// The context stays here, below every subsystem, rather than in app/: it holds only the two
-// platform interfaces and plain data, so settings, shell, launcher and ui take it without
-// seeing the form, and app/ (the form, StartUp) is the one folder that sees them all.
+// The program's state (where it lives, its settings) and the two services every free function
+// of the core reaches through. It stays here, below every subsystem, rather than in app/: it
+// holds only the two platform interfaces and plain data, so settings, shell, launcher and ui
+// take it without seeing the window, and app/ (the window, StartUp) is the one folder that sees
+// them all.
 #pragma once
 
 #include <cstdint>
@@ -12,12 +13,12 @@
 #include "platform/toolkit.h"
 #include "settings/folder_entry.h"
 
-namespace kv::Module1 {
+namespace kv {
 
 class DriveStep;
 
-struct Context {
-  Context(OsServices& o, Toolkit& t) : os(o), tk(t) {}
+struct ProgramState {
+  ProgramState(OsServices& o, Toolkit& t) : os(o), tk(t) {}
   OsServices& os;
   Toolkit& tk;
   std::wstring AppDir;          // always ends in the path separator
@@ -30,4 +31,4 @@ struct Context {
   std::shared_ptr<DriveStep> EarlyDriveStep;
 };
 
-}  // namespace kv::Module1
+}  // namespace kv
