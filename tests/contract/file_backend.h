@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <ostream>
 #include <string>
 
 #include "platform/os_services.h"
@@ -30,6 +31,10 @@ class FileBackend {
   virtual std::optional<std::string> Attributes(const std::wstring&) { return std::nullopt; }
   virtual void ChangeAttributes(const std::wstring&) {}
 };
-using MakeFileBackend = std::function<std::unique_ptr<FileBackend>()>;
+// The suites' parameter: how to make the backend, and its name in the test listing.
+struct Backend {
+  std::function<std::unique_ptr<FileBackend>()> make;
+  friend void PrintTo(const Backend&, std::ostream* os) { *os << "backend"; }
+};
 
 }  // namespace kv::contract

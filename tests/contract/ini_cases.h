@@ -105,7 +105,7 @@ inline bool WriteEach(OsServices& os, const std::wstring& file, const std::vecto
   return true;
 }
 
-class IniFile : public ::testing::TestWithParam<MakeFileBackend> {
+class IniFile : public ::testing::TestWithParam<Backend> {
  protected:
   // A fresh file holding `bytes` (none for nullopt).
   std::wstring Fresh(const Bytes& bytes) {
@@ -114,7 +114,7 @@ class IniFile : public ::testing::TestWithParam<MakeFileBackend> {
     return file;
   }
   Module1::IniFile Read(const Bytes& bytes) { return Module1::ReadIniFile(b->Os(), Fresh(bytes)); }
-  std::unique_ptr<FileBackend> b = GetParam()();
+  std::unique_ptr<FileBackend> b = GetParam().make();
   int n = 0;
 };
 

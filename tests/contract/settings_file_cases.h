@@ -11,7 +11,7 @@
 
 namespace kv::contract {
 
-class SettingsFile : public ::testing::TestWithParam<MakeFileBackend> {
+class SettingsFile : public ::testing::TestWithParam<Backend> {
  protected:
   void SetUp() override { Use(b->Dir()); }
   void Use(const std::wstring& dir) {
@@ -35,7 +35,7 @@ class SettingsFile : public ::testing::TestWithParam<MakeFileBackend> {
   }
   void ExpectNoScratch(const std::wstring& f) { EXPECT_FALSE(b->Read(f + L".new")) << "scratch"; }
 
-  std::unique_ptr<FileBackend> b = GetParam()();
+  std::unique_ptr<FileBackend> b = GetParam().make();
   Module1::Context ctx{b->Os(), b->Tk()};
   std::wstring file;
 };

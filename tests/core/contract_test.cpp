@@ -22,7 +22,7 @@ struct FakeBackend : contract::FileBackend {
 }  // namespace kv::test
 
 namespace kv::contract {
-const auto kFake = ::testing::Values([] { return std::make_unique<test::FakeBackend>(); });
+const auto kFake = ::testing::Values(Backend{[] { return std::make_unique<test::FakeBackend>(); }});
 INSTANTIATE_TEST_SUITE_P(Fake, IniFile, kFake);
 INSTANTIATE_TEST_SUITE_P(Fake, SettingsFile, kFake);
 }  // namespace kv::contract

@@ -141,7 +141,8 @@ TEST(SaveKill, EveryKillLeavesOneCompleteList) {
 }  // namespace kv::lnx
 
 namespace kv::contract {
-const auto kLinux = ::testing::Values([] { return std::make_unique<lnx::LinuxBackend>(); });
+const auto kLinux =
+    ::testing::Values(Backend{[] { return std::make_unique<lnx::LinuxBackend>(); }});
 INSTANTIATE_TEST_SUITE_P(Linux, IniFile, kLinux);
 INSTANTIATE_TEST_SUITE_P(Linux, SettingsFile, kLinux);
 }  // namespace kv::contract
