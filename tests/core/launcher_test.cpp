@@ -3,6 +3,7 @@
 
 #include "fakes/harness.h"
 #include "launcher/launcher_menu.h"
+#include "launcher/menu_tree.h"
 
 namespace kv::test {
 namespace {
@@ -75,6 +76,17 @@ TEST(LauncherTest, LongListsAreCutAtTheIndexBound) {
   Form1(h.ctx).Show();
   ASSERT_EQ(h.tk.menuAtPopup.size(), 2u + 32'767);
   EXPECT_EQ(h.tk.menuAtPopup.back().caption, L"F32767");
+}
+
+TEST(LauncherTest, MenuElementsOutsideTheirArraysAreNoneAndFixedRowsDoNotGrow) {
+  MenuTree menu(L"Name");
+  for (MenuRef absent : {MenuRef{MenuKind::Folder, 0},
+                         {MenuKind::Folder, 2},
+                         {MenuKind::Drive, -1},
+                         {MenuKind::Drive, 1},
+                         {MenuKind::Line, 1}})
+    EXPECT_EQ(menu.Element(absent), nullptr) << static_cast<int>(absent.kind) << absent.index;
+  EXPECT_FALSE(menu.Load(MenuKind::Line) || menu.Load(MenuKind::ProgramName));
 }
 
 TEST(LauncherTest, OpenOnlyWhatTheListsHold) {
