@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "contract/file_backend.h"
+#include "contract/ini_through_document.h"
 #include "settings/settings_file.h"
 
 namespace kv::contract {
@@ -25,9 +26,6 @@ struct IniIntCase {
   const char* name;
   Bytes file;
   std::int32_t def, expected;  // of Main/Drive
-};
-struct IniWrite {
-  const wchar_t *section, *key, *value;
 };
 struct IniWriteCase {
   const char* name;
@@ -94,16 +92,6 @@ inline const std::vector<IniWriteCase>& IniWriteCases() {
   return cases;
 }
 // clang-format on
-
-inline bool WriteEach(OsServices& os, const std::wstring& file, const std::vector<IniWrite>& ws) {
-  for (const auto& w : ws) {
-    Module1::IniFile ini = Module1::ReadIniFile(os, file);
-    if (ini.state == FileState::Unreadable) return false;
-    ini.doc.Set(w.section, w.key, w.value);
-    if (!Module1::WriteIniFile(os, file, ini.doc)) return false;
-  }
-  return true;
-}
 
 class IniFile : public ::testing::TestWithParam<Backend> {
  protected:
