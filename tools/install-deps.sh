@@ -13,7 +13,7 @@ packages=(
   xfce4-settings dbus-daemon
   locales fonts-noto-cjk
   libglib2.0-bin desktop-file-utils appstream man-db dpkg-dev
-  fuse3 libfuse3-dev
+  fuse3 bindfs
   qt6-wayland sway grim wtype libwayland-dev libwayland-bin
   python3 clang-format
 )

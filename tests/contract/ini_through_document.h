@@ -1,26 +1,20 @@
-// The contract's operations done the program's way: the file read whole into the INI document,
-// each write a read, a change and a whole-file replacement.
+// Writes done the program's way: each a read of the file whole into the INI document, a change
+// and a whole-file replacement.
 #pragma once
 
 #include <string>
 #include <vector>
 
-#include "contract/ini_cases.h"
 #include "settings/settings_file.h"
 
 namespace kv::contract {
 
-inline std::wstring ReadString(OsServices& os, const std::wstring& file, const IniReadCase& c) {
-  return GetIniString(ReadIniFile(os, file), c.section, c.key, c.def);
-}
+struct IniWrite {
+  const wchar_t *section, *key, *value;
+};
 
-inline std::int32_t ReadInt(OsServices& os, const std::wstring& file, const IniIntCase& c) {
-  return GetIniInt(ReadIniFile(os, file), c.section, c.key, c.def);
-}
-
-inline bool WriteEach(OsServices& os, const std::wstring& file,
-                      const std::vector<IniWrite>& writes) {
-  for (const auto& w : writes) {
+inline bool WriteEach(OsServices& os, const std::wstring& file, const std::vector<IniWrite>& ws) {
+  for (const auto& w : ws) {
     IniFile ini = ReadIniFile(os, file);
     if (ini.state == FileState::Unreadable) return false;
     ini.doc.Set(w.section, w.key, w.value);

@@ -1,47 +1,34 @@
-// Loading and saving "Setting.ini" on the fake profile functions.
+// Loading and saving "Setting.ini" on the fakes: what is read, and the exact text written.
 #include <gtest/gtest.h>
 
 #include "fakes/harness.h"
-#include "settings/settings_file.h"
 
 namespace kv::test {
 namespace {
 
-class SettingsFileTest : public ::testing::Test {
- protected:
+TEST(SettingsFileTest, LoadingStopsAtTheFirstMissingOrEmptyTitleOnlyPast999) {
   Harness h;
-  std::vector<FolderEntry> Loaded() const {
-    return {h.ctx.FolderList.begin() + 1, h.ctx.FolderList.end()};
-  }
-};
-
-TEST_F(SettingsFileTest, MissingFileGivesDefaultsAndCreatesNothing) {
-  h.ctx.ShowDrives = 0;
-  LoadSettings(h.ctx);
-  EXPECT_EQ(h.ctx.ShowDrives, 1);
-  EXPECT_EQ(UBound(h.ctx.FolderList), 0);
-  EXPECT_TRUE(h.os.files.empty());
-}
-
-TEST_F(SettingsFileTest, LoadingStopsAtFirstGapOrEmptyTitle) {
   h.WriteIni({{L"Folder001", L"Title", L"A"},
               {L"Folder001", L"Path", L"C:\\A\\"},
               {L"Folder002", L"Title", L"B"},
-              {L"Folder004", L"Title", L"D"},
-              {L"Folder004", L"Path", L"C:\\D\\"}});
+              {L"Folder004", L"Title", L"D"}});
   LoadSettings(h.ctx);
-  EXPECT_EQ(Loaded(), (std::vector<FolderEntry>{{L"A", L"C:\\A\\"}, {L"B", L""}}));
+  EXPECT_EQ(h.ctx.FolderList, (FolderArray{{}, {L"A", L"C:\\A\\"}, {L"B", L""}}));
+  h.WriteIni({{L"Folder001", L"Title", L""}});
+  LoadSettings(h.ctx);
+  EXPECT_EQ(UBound(h.ctx.FolderList), 0);
 
-  Harness empty;
-  empty.WriteIni({{L"Folder001", L"Title", L""}, {L"Folder002", L"Title", L"B"}});
-  LoadSettings(empty.ctx);
-  EXPECT_EQ(UBound(empty.ctx.FolderList), 0);
+  for (int i = 1; i <= 1001; ++i) h.AddFolders({{L"F" + std::to_wstring(i), L"P"}});
+  ASSERT_TRUE(SaveSettings(h.ctx));
+  LoadSettings(h.ctx);
+  ASSERT_EQ(UBound(h.ctx.FolderList), 1001);
+  EXPECT_EQ(h.ctx.FolderList[1001].Title, L"F1001");
 }
 
-TEST(DriveValueTest, AnyNonZeroValueShowsTheDrives) {
+TEST(SettingsFileTest, AnyNonZeroDriveValueShowsTheDrives) {
   const std::pair<const wchar_t*, int> cases[] = {
       // nullptr: no "Drive" key
-      {L"0", 0}, {nullptr, 1}, {L" 1", 1}, {L"1", 1}, {L"2", 1}, {L"256", 1}, {L" 0", 0}};
+      {L"0", 0}, {nullptr, 1}, {L" 1", 1}, {L"2", 1}, {L"256", 1}, {L" 0", 0}};
   for (auto [value, expected] : cases) {
     Harness h;
     h.WriteIni({{L"Folder001", L"Title", L"A"}});
@@ -51,101 +38,69 @@ TEST(DriveValueTest, AnyNonZeroValueShowsTheDrives) {
   }
 }
 
-// A save writes the whole file in this form, numbered from one; sections of an earlier, longer
-// list and any others go.
-TEST(SaveFormatTest, SaveWritesExactFormat) {
-  struct Case {
-    std::uint8_t drives;
-    std::vector<FolderEntry> list;
-    const wchar_t* expected;
-  };
-  for (const Case& c :
-       {Case{0,
-             {{L"写真", L"D:\\写真\\"}, {L"Docs", L""}},
-             L"[Main]\r\nDrive= 0\r\n[Folder001]\r\nTitle=写真\r\nPath=D:\\写真\\\r\n"
-             L"[Folder002]\r\nTitle=Docs\r\nPath=\r\n"},
-        Case{1, {}, L"[Main]\r\nDrive= 1\r\n"},
-        Case{1,
-             {{L"B", L""}, {L"C", L""}},
-             L"[Main]\r\nDrive= 1\r\n[Folder001]\r\nTitle=B\r\nPath=\r\n"
-             L"[Folder002]\r\nTitle=C\r\nPath=\r\n"}}) {
+// The whole file in this form, numbered from one; sections of a longer list and others go.
+// A value that would split its line is refused and the file stays.
+TEST(SettingsFileTest, SaveWritesExactlyThisOrNothing) {
+  const std::vector<FolderEntry> ab{{L"写真", L"D:\\写真\\"}, {L"Docs", L""}};
+  const std::pair<std::vector<FolderEntry>, const wchar_t*> cases[] = {
+      {ab,
+       L"[Main]\r\nDrive= 0\r\n[Folder001]\r\nTitle=写真\r\nPath=D:\\写真\\\r\n"
+       L"[Folder002]\r\nTitle=Docs\r\nPath=\r\n"},
+      {{}, L"[Main]\r\nDrive= 0\r\n"},
+      {{{L"A", L"C:\\a\nb\\"}}, nullptr},
+      {{{L"A", L"C:\\a\rb\\"}}, nullptr}};
+  for (const auto& [list, expected] : cases) {
     Harness h;
     h.WriteIni({{L"Folder001", L"Title", L"A"},
                 {L"Folder002", L"Title", L"B"},
                 {L"Folder003", L"Title", L"C"},
                 {L"Extra", L"Key", L"x"}});
-    h.ctx.ShowDrives = c.drives;
-    h.ctx.FolderList = EmptyFolderList();
-    h.ctx.FolderList.insert(h.ctx.FolderList.end(), c.list.begin(), c.list.end());
-    ASSERT_TRUE(SaveSettings(h.ctx));
-    EXPECT_EQ(h.os.FileText(h.SettingsFile()), c.expected);
-    EXPECT_EQ(h.os.files.count(h.SettingsFile() + L".new"), 0u) << "no scratch file left";
+    const std::wstring before = h.os.FileText(h.SettingsFile());
+    h.ctx.ShowDrives = 0;
+    h.AddFolders(list);
+    EXPECT_EQ(SaveSettings(h.ctx), expected != nullptr);
+    EXPECT_EQ(h.os.FileText(h.SettingsFile()), expected ? expected : before);
   }
 }
 
-TEST_F(SettingsFileTest, SaveThenLoadGivesTheSameState) {
-  const std::wstring longPath = L"C:\\" + std::wstring(300, L'x') + L"\\";
-  h.ctx.ShowDrives = 0;
-  h.AddFolders({{L"One", L"C:\\One\\"}, {L"長い", longPath}, {L"Three", L"E:\\"}});
-  const FolderArray saved = h.ctx.FolderList;
-  ASSERT_TRUE(SaveSettings(h.ctx));
-  h.ctx.FolderList = EmptyFolderList();
-  h.ctx.ShowDrives = 1;
-  LoadSettings(h.ctx);
-  EXPECT_EQ(h.ctx.ShowDrives, 0);
-  EXPECT_EQ(h.ctx.FolderList, saved);
-}
+}  // namespace
+}  // namespace kv::test
 
-// The profile functions strip outer blanks and one pair of outer quotes on reading: the round
-// trip above holds only for values without them, here as in the real program.
-TEST_F(SettingsFileTest, QuotesAndOuterBlanksDoNotSurviveARoundTrip) {
-  h.AddFolders({{L"\"Photos\"", L"  C:\\Photos\\ "}, {L"'x'y'", L"\t'C:\\'"}});
-  ASSERT_TRUE(SaveSettings(h.ctx));
-  LoadSettings(h.ctx);
-  EXPECT_EQ(Loaded(), (std::vector<FolderEntry>{{L"Photos", L"C:\\Photos\\"}, {L"x'y", L"C:\\"}}));
-}
+namespace kv::test {
+namespace {
 
-TEST_F(SettingsFileTest, ValuesThatWouldSplitTheirLineAreNotSaved) {
-  h.WriteIni({{L"Folder001", L"Title", L"Keep"}});
-  const std::string before = h.os.files[h.SettingsFile()];
-  for (const wchar_t* path : {L"C:\\a\nb\\", L"C:\\a\rb\\"}) {
-    h.ctx.FolderList = EmptyFolderList();
-    h.AddFolders({{L"A", L"C:\\A\\"}, {L"B", path}});
-    EXPECT_FALSE(SaveSettings(h.ctx));
-    EXPECT_EQ(h.os.files[h.SettingsFile()], before);
-  }
-}
+// Files Windows would not write: what the reader makes of them, and a rewrite that keeps
+// every other byte (BOM, CR-only and LF endings, comments, odd spacing) and values verbatim.
+TEST(IniDocumentTest, ReadsOddFilesAndRewritesOnlyItsLine) {
+  const std::tuple<const wchar_t*, const wchar_t*, std::optional<std::wstring>> cases[] = {
+      {L"\uFEFF[Main]\r\nDrive=1\r\n", L"Main", L"1"},                     // BOM skipped
+      {L"[Main]\rA=1\rDrive=2\r", L"Main", L"2"},                          // CR-only endings
+      {L"[Main]x]\r\nDrive=3\r\n", L"Main", L"3"},                         // header ends at first ]
+      {L"[Main\r\nDrive=4\r\n", L"Main", L"4"},                            // header without ]
+      {L"Drive=5\r\n[Main]\r\n", L"Main", std::nullopt},                   // before any header
+      {L"[Main]\r\nA=1\r\n[main]\r\nDrive=6\r\n", L"Main", std::nullopt},  // first section wins
+      {L"[Main]\r\n  ;Drive=7\r\n", L"Main", std::nullopt},                // indented comment
+      {L"[Main]\r\nDrive=8 ;x\r\n", L"Main", L"8 ;x"},                     // no inline comment
+      {L"[Main]\r\nDrive=9\r\n", L" Main ", L"9"}};                        // blanks around names
+  for (const auto& [text, section, expected] : cases)
+    EXPECT_EQ(IniDocument::Parse(std::wstring_view(text)).Get(section, L" Drive "), expected)
+        << text;
+  for (auto [text, expected] : {std::pair{L"+5", 5},
+                                {L"-0", 0},
+                                {L"- 3", 0},
+                                {L"4294967295", -1},
+                                {L"-4294967297", -1},
+                                {L"2147483648", INT32_MIN}})
+    EXPECT_EQ(ParseProfileInt(text, 7), expected) << text;
 
-TEST_F(SettingsFileTest, EntriesPastNineHundredNinetyNineSurvive) {
-  for (int i = 1; i <= 1001; ++i) h.AddFolders({{L"F" + std::to_wstring(i), L"P"}});
-  ASSERT_TRUE(SaveSettings(h.ctx));
-  EXPECT_EQ(GetIniString(ReadIniFile(h.os, h.SettingsFile()), L"Folder1001", L"Title", L""),
-            L"F1001");
-  LoadSettings(h.ctx);
-  ASSERT_EQ(UBound(h.ctx.FolderList), 1001);
-  EXPECT_EQ(h.ctx.FolderList[1000].Title, L"F1000");
-}
-
-TEST_F(SettingsFileTest, FailedReplaceKeepsThePreviousFile) {
-  h.WriteIni({{L"Main", L"Drive", L" 1"}, {L"Folder001", L"Title", L"Keep"}});
-  const std::wstring before = h.os.FileText(h.SettingsFile());
-  h.os.failReplace = true;
-  h.ctx.FolderList = EmptyFolderList();
-  EXPECT_FALSE(SaveSettings(h.ctx));
-  EXPECT_EQ(h.os.FileText(h.SettingsFile()), before);
-  EXPECT_EQ(h.os.files.count(h.SettingsFile() + L".new"), 0u);
-}
-
-TEST_F(SettingsFileTest, ReadOnlyDirectoryIsReportedAndLeavesNothing) {
-  h.os.readOnlyDirs.insert(h.ctx.AppDir);
-  EXPECT_FALSE(SaveSettings(h.ctx));
-  EXPECT_TRUE(h.os.files.empty());
-}
-
-TEST_F(SettingsFileTest, SettingsDirOverridesProgramDirectory) {
-  h.ctx.SettingsDir = L"/home/u/.config/kivoret/";
-  ASSERT_TRUE(SaveSettings(h.ctx));
-  EXPECT_EQ(h.os.files.count(L"/home/u/.config/kivoret/Setting.ini"), 1u);
+  IniDocument doc =
+      IniDocument::Parse(std::wstring_view(L"\uFEFF[A]\r\n  Key = 'old' \r\n\r\n[B]\rY=2\r"));
+  doc.Set(L"a", L"KEY", L"new");
+  doc.Set(L"A", L"Extra", L" 'e' ");
+  doc.Set(L"C", L"K", L"v");
+  EXPECT_EQ(doc.Serialize(),
+            L"\uFEFF[A]\r\nKey=new\r\nExtra= 'e' \r\n\r\n[B]\rY=2\r[C]\r\nK=v\r\n");
+  EXPECT_EQ(doc.Get(L"A", L"Extra"), L"e");
 }
 
 }  // namespace

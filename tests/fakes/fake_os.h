@@ -1,7 +1,6 @@
 // In-memory OS services: files, drives, the folder entry and the shell, with recorded outcomes.
 #pragma once
 
-#include <chrono>
 #include <condition_variable>
 #include <map>
 #include <memory>
@@ -20,13 +19,11 @@ class DriveGate {
  public:
   DriveGate() = default;  // shut until opened
   explicit DriveGate(std::chrono::milliseconds delay) : delay_(delay) {}
-  void Open();
   void Pass();
 
  private:
   std::mutex mutex_;
   std::condition_variable opened_;
-  bool open_ = false;
   std::optional<std::chrono::milliseconds> delay_;
 };
 
@@ -40,30 +37,21 @@ struct FakeDrive {
 
 class FakeOs : public OsServices {
  public:
-  // Files that exist, by path: their bytes, UTF-8 standing in for the system code page.
-  std::map<std::wstring, std::string> files;
-  // Present but not readable (as a file of another user's with mode 0600).
-  std::set<std::wstring> unreadable;
-  // Writing into these directories (path prefixes) fails, as in a read-only folder.
-  std::set<std::wstring> readOnlyDirs;
-  bool failReplace = false;
-
+  std::map<std::wstring, std::string> files;  // by path; UTF-8 stands for the code page
+  std::set<std::wstring> unreadable;          // present but not readable
+  std::set<std::wstring> readOnlyDirs;        // path prefixes where writing fails
   std::vector<FakeDrive> drives;
   std::vector<std::wstring> opened;  // ShellOpen calls in order
   std::vector<NativeHandle> foregrounded;
-  Point cursor{};
   int itemUnderCursor = -1;
   std::wstring browseResult;
   std::vector<std::pair<NativeHandle, std::wstring>> browseCalls;
-  // The window the user was in; SetForegroundWindow replaces it, as on a desktop.
-  NativeHandle foreground = 0;
-  // Windows that NavigateWindow can take somewhere (file dialogs, file-manager windows).
-  std::set<NativeHandle> navigable;
+  NativeHandle foreground = 0;       // the user's window; SetForegroundWindow replaces it
+  std::set<NativeHandle> navigable;  // windows NavigateWindow can take somewhere
   std::vector<std::pair<NativeHandle, std::wstring>> navigated;  // successful calls only
   int navigateCalls = 0;
   std::vector<std::wstring> clipboard;  // SetClipboardText calls that succeeded
   bool failClipboard = false;
-
   // The folder entries by verb, as installed; every change fails while failFolderEntry is set.
   struct FolderEntryRecord {
     std::wstring text, command;
@@ -71,32 +59,32 @@ class FakeOs : public OsServices {
   std::map<std::wstring, FolderEntryRecord> folderEntries;
   bool failFolderEntry = false;
   int folderEntryWrites = 0;
-  std::optional<std::wstring> FolderEntryText(const std::wstring& verb) const;
 
-  bool Writable(const std::wstring& path) const;
-  // The file decoded, or "<missing>".
-  std::wstring FileText(const std::wstring& path) const;
+  std::wstring FileText(const std::wstring& path);  // decoded, or "<missing>"
 
   FileRead ReadWholeFile(const std::wstring& path) override;
   bool ReplaceWholeFile(const std::wstring& path, std::string_view bytes) override;
   std::wstring DecodeFileText(std::string_view bytes) override;
   std::string EncodeFileText(std::wstring_view text) override;
-
   std::wstring GetLogicalDriveStrings() override;
   DriveQuery MakeDriveQuery(const std::wstring& root) override;
-
-  void ShellOpen(const std::wstring& path) override;
-  void SetForegroundWindow(NativeHandle window) override;
-  Point GetCursorPos() override;
-  int LBItemFromPt(NativeHandle list, Point screen, bool autoScroll) override;
-  std::wstring BrowseForFolder(NativeHandle owner, const std::wstring& title) override;
-
+  void ShellOpen(const std::wstring& path) override { opened.push_back(path); }
+  void SetForegroundWindow(NativeHandle window) override {
+    foregrounded.push_back(window);
+    foreground = window;
+  }
+  Point GetCursorPos() override { return {}; }
+  int LBItemFromPt(NativeHandle, Point, bool) override { return itemUnderCursor; }
+  std::wstring BrowseForFolder(NativeHandle owner, const std::wstring& title) override {
+    browseCalls.emplace_back(owner, title);
+    return browseResult;
+  }
   bool InstallFolderEntry(const std::wstring& verb, const std::wstring& menuText,
                           const std::wstring& command) override;
   bool RemoveFolderEntry(const std::wstring& verb) override;
   std::optional<std::wstring> FolderEntryCommand(const std::wstring& verb) override;
-
-  NativeHandle GetForegroundWindow() override;
+  std::optional<std::wstring> FolderEntryText(const std::wstring& verb) const;
+  NativeHandle GetForegroundWindow() override { return foreground; }
   bool NavigateWindow(NativeHandle window, const std::wstring& path) override;
   bool SetClipboardText(const std::wstring& text) override;
 };

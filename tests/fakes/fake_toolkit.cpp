@@ -1,7 +1,6 @@
 #include "fakes/fake_toolkit.h"
 
 #include <algorithm>
-#include <stdexcept>
 
 namespace kv::test {
 
@@ -15,9 +14,8 @@ std::vector<std::wstring> FakeToolkit::VisibleCaptions() const {
   return out;
 }
 
-void FakeToolkit::CreateForm(const FormSpec&, FormEvents& e) {
+void FakeToolkit::CreateForm(const FormSpec&, FormEvents&) {
   log.push_back("create");
-  events = &e;
   controlsLoaded_ = false;
 }
 
@@ -31,28 +29,17 @@ void FakeToolkit::LoadControls() {
   listIndex = -1;
 }
 
-void FakeToolkit::Need() const {
-  if (!controlsLoaded_) throw std::logic_error("a control reached before LoadControls");
-}
-
-NativeHandle FakeToolkit::hWnd(std::optional<Control> control) {
-  if (control) Need();
-  return control ? 0x200 + static_cast<NativeHandle>(*control) : 0x100;
-}
-
 void FakeToolkit::RemoveItem(Control, int index) {
-  Need();
-  listItems.erase(listItems.begin() + index);
+  List().erase(listItems.begin() + index);
   if (listIndex == index) listIndex = -1;
 }
 
 PopupChoice FakeToolkit::PopupItems(std::span<const PopupItem> items) {
   log.push_back("popup");
   menuAtPopup.assign(items.begin(), items.end());
-  if (!popupChoice) return {};
-  for (std::size_t i = 0; i < items.size(); ++i)
+  for (std::size_t i = 0; popupChoice && i < items.size(); ++i)
     if (items[i].ref == *popupChoice) return {static_cast<int>(i), popupModifiers};
-  throw std::logic_error("the chosen item is not in the popup");
+  return {};
 }
 
 MsgAnswer FakeToolkit::MsgBox(const std::wstring& text, MsgStyle style) {
@@ -65,8 +52,7 @@ MsgAnswer FakeToolkit::MsgBox(const std::wstring& text, MsgStyle style) {
 
 DirectoryState FakeToolkit::TestDirectory(const std::wstring& path) {
   dirCalls.push_back(path);
-  auto it = dirs.find(path);
-  return it == dirs.end() ? DirectoryState::NotFound : it->second;
+  return dirs.contains(path) ? dirs[path] : DirectoryState::NotFound;
 }
 
 }  // namespace kv::test

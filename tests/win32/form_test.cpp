@@ -33,7 +33,7 @@ class FormTest : public testing::Test {
   // Launcher mode makes only the hidden window; the controls and tips come once, on demand.
   void SetUp() override {
     tk.CreateForm(SettingsFormSpec(), events);
-    form = reinterpret_cast<HWND>(tk.hWnd());
+    form = reinterpret_cast<HWND>(tk.hWnd(std::nullopt));
     ASSERT_TRUE(IsWindow(form)) << "no window: Wine needs an X display (DISPLAY)";
     EXPECT_FALSE(IsWindowVisible(form));
     EXPECT_EQ(GetWindow(form, GW_CHILD), nullptr) << "no control in launcher mode";

@@ -1,81 +1,81 @@
-// The shared INI cases against the real profile functions and against our document.
-#include <gtest/gtest.h>
+// The contract suites on the Win32 backend, and the INI tables against the real profile
+// functions, whose behaviour they describe.
+#include <cstdlib>
 
 #include "codepage.h"
 #include "contract/ini_cases.h"
-#include "contract/ini_through_document.h"
+#include "contract/settings_file_cases.h"
 #include "os_services_win32.h"
 #include "scratch_dir.h"
-#include "windows_api.h"
-
-namespace kv::contract {
-// Test names, not bytes, in the listings.
-void PrintTo(const IniReadCase& c, std::ostream* os) { *os << c.name; }
-void PrintTo(const IniIntCase& c, std::ostream* os) { *os << c.name; }
-void PrintTo(const IniWriteCase& c, std::ostream* os) { *os << c.name; }
-}  // namespace kv::contract
+#include "toolkit_win32.h"
+#include "unique_handle.h"
 
 namespace kv::win32 {
 namespace {
 
-using namespace test;
+std::optional<std::wstring> DirFromEnv(const char* name) {  // set by fs-cases.sh
+  const char* d = std::getenv(name);
+  return d ? std::optional(std::filesystem::path(d).wstring() + L"\\") : std::nullopt;
+}
 
-// Each case in a fresh file, through the real profile functions and through our document.
-template <typename Case>
-class IniTest : public testing::TestWithParam<Case> {
- protected:
-  std::wstring File() {
-    if (const auto& bytes = this->GetParam().file) WriteBytes(file, *bytes);
-    return file;
+struct Win32Backend : contract::FileBackend {
+  OsServices& Os() override { return os; }
+  Toolkit& Tk() override { return tk; }
+  std::wstring Dir() override { return dir.dir(); }
+  void Write(const std::wstring& f, const std::string& bytes) override {
+    test::WriteBytes(f, bytes);
   }
-  ScratchDir dir;
-  const std::wstring file = dir.file(L"case.ini");
-  win32::Win32OsServices os;
+  std::optional<std::string> Read(const std::wstring& f) override { return test::ReadBytes(f); }
+  // Another program holds the file without sharing it.
+  void MakeUnreadable(const std::wstring& f) override {
+    held.reset(CreateFileW(f.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+  }
+  void Restore(const std::wstring&) override { held.reset(); }
+  // Wine cannot make a Unix link nor mount a file system: fs-cases.sh makes them.
+  std::optional<std::wstring> LinkedDir() override { return DirFromEnv("KV_LINK_DIR"); }
+  std::optional<std::wstring> FullDir() override { return DirFromEnv("KV_FULL_DIR"); }
+
+  test::ScratchDir dir;
+  Win32OsServices os;
+  Win32Toolkit tk;
+  UniqueFile held;
 };
-using IniReadTest = IniTest<contract::IniReadCase>;
-using IniIntTest = IniTest<contract::IniIntCase>;
-using IniWriteTest = IniTest<contract::IniWriteCase>;
 
-TEST_P(IniReadTest, ReadsAsWindowsDoes) {
-  const auto& c = GetParam();
-  EXPECT_EQ(win32::FromAcp(RealProfileString(win32::ToAcp(c.section), win32::ToAcp(c.key),
-                                             win32::ToAcp(c.def), win32::ToAcp(File()))),
-            c.expected)
-      << "real";
-  EXPECT_EQ(contract::ReadString(os, File(), c), c.expected) << "document";
+TEST(IniFileWin32, TheTablesAreWhatTheRealProfileFunctionsDo) {
+  test::ScratchDir dir;
+  const std::string file = ToAcp(dir.file(L"case.ini"));
+  const auto fresh = [&](const contract::Bytes& bytes) {
+    std::filesystem::remove(file);
+    if (bytes) test::WriteBytes(FromAcp(file), *bytes);
+    return file.c_str();
+  };
+  for (const auto& c : contract::IniReadCases())
+    EXPECT_EQ(FromAcp(test::RealProfileString(ToAcp(c.section), ToAcp(c.key), ToAcp(c.def),
+                                              fresh(c.file))),
+              c.expected)
+        << c.name;
+  for (const auto& c : contract::IniIntCases())
+    EXPECT_EQ(
+        static_cast<std::int32_t>(GetPrivateProfileIntA("Main", "Drive", c.def, fresh(c.file))),
+        c.expected)
+        << c.name;
+  for (const auto& c : contract::IniWriteCases()) {
+    fresh(c.file);
+    for (const auto& w : c.writes)
+      ASSERT_TRUE(WritePrivateProfileStringA(ToAcp(w.section).c_str(), ToAcp(w.key).c_str(),
+                                             ToAcp(w.value).c_str(), file.c_str()));
+    EXPECT_EQ(test::ReadBytes(FromAcp(file)),
+              test::UnderWine() && c.expectedUnderWine ? c.expectedUnderWine : c.expected)
+        << c.name;
+  }
 }
-
-TEST_P(IniIntTest, ReadsAsWindowsDoes) {
-  const auto& c = GetParam();
-  EXPECT_EQ(static_cast<std::int32_t>(GetPrivateProfileIntA(win32::ToAcp(c.section).c_str(),
-                                                            win32::ToAcp(c.key).c_str(), c.def,
-                                                            win32::ToAcp(File()).c_str())),
-            c.expected)
-      << "real";
-  EXPECT_EQ(contract::ReadInt(os, File(), c), c.expected) << "document";
-}
-
-TEST_P(IniWriteTest, WritesAsWindowsDoes) {
-  const auto& c = GetParam();
-  File();
-  for (const auto& w : c.writes)
-    ASSERT_TRUE(
-        WritePrivateProfileStringA(win32::ToAcp(w.section).c_str(), win32::ToAcp(w.key).c_str(),
-                                   win32::ToAcp(w.value).c_str(), win32::ToAcp(file).c_str()));
-  EXPECT_EQ(ReadBytes(file).value_or("<no file>"),
-            UnderWine() && c.expectedUnderWine ? *c.expectedUnderWine : c.expected)
-      << "real";
-  // Ours writes what Windows writes, under Wine too.
-  std::filesystem::remove(file);
-  File();
-  ASSERT_TRUE(contract::WriteEach(os, file, c.writes));
-  EXPECT_EQ(ReadBytes(file).value_or("<no file>"), c.expected) << "document";
-}
-
-const auto kName = testing::PrintToStringParamName();  // the case's name
-INSTANTIATE_TEST_SUITE_P(Win32, IniReadTest, testing::ValuesIn(contract::IniReadCases()), kName);
-INSTANTIATE_TEST_SUITE_P(Win32, IniIntTest, testing::ValuesIn(contract::IniIntCases()), kName);
-INSTANTIATE_TEST_SUITE_P(Win32, IniWriteTest, testing::ValuesIn(contract::IniWriteCases()), kName);
 
 }  // namespace
 }  // namespace kv::win32
+
+namespace kv::contract {
+const auto kWin32 =
+    ::testing::Values(Backend{[] { return std::make_unique<win32::Win32Backend>(); }});
+INSTANTIATE_TEST_SUITE_P(Win32, IniContract, kWin32);
+INSTANTIATE_TEST_SUITE_P(Win32, SettingsFile, kWin32);
+}  // namespace kv::contract

@@ -1,6 +1,8 @@
 #!/bin/bash
-# The right-click entries run as each file manager runs them, on a folder whose name holds spaces,
-# double quotes, "$" and "%", from a program whose own path holds "%" and a double quote.
+# The settings window and the right-click entries end to end: a folder registered and
+# Setting.ini's bytes; every file manager's drop-in written, detected, run as its file manager
+# runs it (on a folder whose name holds spaces, double quotes, "$" and "%", from a program whose
+# own path holds "%" and a double quote) and removed, the system's Thunar actions kept.
 source "$(dirname "$0")/lib.sh"
 BUILT=${1:?usage: filemanagers.sh path/to/kivoret}
 make_scratch
@@ -9,35 +11,41 @@ start_xvfb
 copy_program "$BUILT" "$KV_SCRATCH/app 100% \"q\""
 TARGET="$KV_SCRATCH/a \"b\" \$x 100% c"
 mkdir -p "$TARGET" "$XDG_CONFIG_DIRS/Thunar"
-rm -rf "$XDG_CONFIG_HOME/kivoret"
+rm -rf "$XDG_CONFIG_HOME/kivoret"  # made by the first save
 SYSTEM_UCA='<?xml version="1.0" encoding="UTF-8"?>
 <actions>
 <action>
-	<icon>utilities-terminal</icon>
 	<name>Open Terminal Here</name>
 	<unique-id>1-1</unique-id>
 	<command>exo-open --working-directory %f --launch TerminalEmulator</command>
-	<patterns>*</patterns>
 	<directories/>
 </action>
 </actions>
 '
 printf '%s' "$SYSTEM_UCA" >"$XDG_CONFIG_DIRS/Thunar/uca.xml"
 
-# Ticking the entry from a plain run writes every file manager's drop-in.
-"$KIVORET" "$TARGET" >"$KV_SCRATCH/out.log" 2>&1 &
-KV_PID=$!
-click_then_ok "tick" "190 144"
+# Started on the folder without a locale; the window, then the clicks and OK.
+run_on_target() {
+  env -u LANG -u LC_ALL -u LC_CTYPE "$KIVORET" "$TARGET" >"$KV_SCRATCH/out.log" 2>&1 &
+  KV_PID=$!
+  settings_window 10
+  [[ "$WW x $WH" == "409 x 265" ]] || fail "window client area is ${WW}x$WH"
+  wait_for 5 has_icon "$WIN" || fail "window has no 32x32 icon"
+  click_then_ok "$@"
+}
+run_on_target "tick" "190 144"  # Check1(1): the context-menu entry
 [[ -x $MENUS && -f $NEMO && -x $SCRIPT && -x $CAJA && -f $UCA ]] || fail "drop-ins missing"
+[[ ! -e $XDG_DATA_HOME/applications ]] || fail "something was declared under applications/"
 grep -qF 'Open Terminal Here' "$UCA" || fail "the system's Thunar action was not kept"
 grep -q "^Exec=\"$SCRIPT\" %f$" "$MENUS" || fail "Dolphin does not go through the script: $(grep Exec "$MENUS")"
 
 # Dolphin's entry (run by GLib, as KIO would) starts the real program; the name keeps its quotes.
 launch_service_menu
 settings_window 15 "started by the service menu"
+import -window root -crop "${WW}x$WH+$WX+$WY" "$KV_SHOTS/settings-linux.png"
 KV_PID=$(xdotool getwindowpid "$WIN")
 [[ $(readlink "/proc/$KV_PID/exe") == "$KIVORET" ]] || fail "another program's window"
-click_then_ok "register" "220 100"
+click_then_ok "register" "220 100"  # 登録
 expected=$'[Main]\r\nDrive= 1\r\n[Folder001]\r\nTitle=a "b" $x 100% c\r\nPath='"$TARGET"$'/\r\n'
 cmp <(printf '%s' "$expected") "$INI" || { od -c "$INI" | tail -8; fail "Setting.ini differs"; }
 
@@ -52,31 +60,28 @@ touch "$KV_SCRATCH/plain file"
 (cd "$KV_SCRATCH" && CAJA_SCRIPT_SELECTED_FILE_PATHS="$KV_SCRATCH/plain file"$'\n' "$CAJA" "plain file")
 sleep 0.5
 [[ ! -e $ARGS ]] || fail "caja: started on a file that is not a folder"
-# Thunar: our action's command with %f replaced by the quoted path, split into words as
-# g_shell_parse_argv does, run without a shell.
-python3 - "$UCA" "$TARGET" <<'PY' || fail "thunar: command not run"
-import shlex, subprocess, sys, xml.etree.ElementTree as E
-actions = [a for a in E.parse(sys.argv[1]).getroot() if a.findtext('unique-id', '').startswith('kivoret-')]
-assert len(actions) == 1, len(actions)
-command, out, i = actions[0].findtext('command'), '', 0
-while i < len(command):
-    if command[i] == '%' and i + 1 < len(command):
-        out += {'f': shlex.quote(sys.argv[2]), '%': '%'}[command[i + 1]]
-        i += 2
-    else:
-        out += command[i]
-        i += 1
-subprocess.run(shlex.split(out), check=True, cwd='/')
-PY
-check_args "thunar"
+# Nautilus: selected paths in the environment, or names relative to the folder.
 (cd / && NAUTILUS_SCRIPT_SELECTED_FILE_PATHS="$TARGET"$'\n' "$SCRIPT")
 check_args "nautilus"
+(cd "$KV_SCRATCH" && bash "$SCRIPT" "${TARGET##*/}")
+check_args "nautilus with a relative argument"
+# Nemo's Exec: shell quoting after its key-file unescaping, %F filled in with Nemo's quotes.
+nemo_exec=$(sed -n 's/^Exec=//p' "$NEMO" | sed 's/\\\\/\\/g')
+eval "set -- ${nemo_exec/\%F/\"\$TARGET\"}"
+"$@"
+check_args "nemo"
+# Thunar: %f replaced by the quoted path, split into words as g_shell_parse_argv does.
+python3 - "$UCA" "$TARGET" <<'PY' || fail "thunar: command not run"
+import re, shlex, subprocess, sys, xml.etree.ElementTree as E
+[a] = [a for a in E.parse(sys.argv[1]).getroot() if a.findtext('unique-id', '').startswith('kivoret-')]
+command = re.sub('%[f%]', lambda m: shlex.quote(sys.argv[2]) if m[0] == '%f' else '%', a.findtext('command'))
+subprocess.run(shlex.split(command), check=True, cwd='/')
+PY
+check_args "thunar"
 
-# Unticking takes out our Thunar action only, and the other files.
+# Reopened ticked (the entry is detected): unticking takes out our files and Thunar action only.
 cp "$BUILT" "$KIVORET"
-"$KIVORET" "$TARGET" >"$KV_SCRATCH/out.log" 2>&1 &
-KV_PID=$!
-click_then_ok "untick" "190 144"
+run_on_target "untick" "190 144"
 for f in "$MENUS" "$NEMO" "$SCRIPT" "$CAJA"; do [[ ! -e $f ]] || fail "$f left after unticking"; done
 cmp <(printf '%s' "$SYSTEM_UCA") "$UCA" || fail "uca.xml is not back to the system's actions"
 echo "filemanagers: ok"
