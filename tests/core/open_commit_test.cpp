@@ -54,6 +54,7 @@ TEST_F(OpenCommitTest, OpeningCopiesTheStoredState) {
 TEST_F(OpenCommitTest, OkWithoutChangesRewritesFileAndLeavesRegistry) {
   Open();
   h.os.files.erase(h.SettingsFile());
+  h.tk.answers.push_back(MsgAnswer::Yes);  // a vanished file counts as changed
   form->OnOk();
   EXPECT_EQ(h.os.FileText(h.SettingsFile()), fileBefore);
   EXPECT_EQ(h.os.folderEntryWrites, 0);
