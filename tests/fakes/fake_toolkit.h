@@ -34,6 +34,7 @@ class FakeToolkit : public Toolkit {
   // Answers to message boxes, in order; an empty queue answers No.
   std::deque<MsgAnswer> answers;
   std::vector<ShownBox> boxes;
+  std::function<void()> duringBox;  // runs inside the next message box, once
   // Directory test answers by path; others are "not found".
   std::map<std::wstring, DirectoryState> dirs;
   std::vector<std::wstring> dirCalls;
@@ -87,6 +88,15 @@ class FakeToolkit : public Toolkit {
   PopupChoice PopupItems(std::span<const PopupItem> items) override;
 
   MsgAnswer MsgBox(const std::wstring& text, MsgStyle style) override;
+
+  // Another run's window open on the settings file, and the command lines handed to it.
+  bool otherWindowOpen = false;
+  std::vector<std::wstring> handedToOther;
+  bool JoinOpenWindow(const std::wstring&, const std::wstring& commandLine) override {
+    if (otherWindowOpen) handedToOther.push_back(commandLine);
+    return otherWindowOpen;
+  }
+  void BringToFront() override { log.push_back("front"); }
 
   DirectoryState TestDirectory(const std::wstring& path) override;
   int RunEventLoop() override { return 0; }
