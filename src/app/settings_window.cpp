@@ -2,6 +2,7 @@
 
 #include "app/command_line.h"
 #include "launcher/launcher_menu.h"
+#include "settings/settings_file.h"
 #include "ui/folder_list_edit.h"
 #include "ui/layout.h"
 #include "ui/open_commit.h"
@@ -18,24 +19,28 @@ void SettingsWindow::Show() {
 }
 
 void SettingsWindow::OnLoad() {
-  std::wstring cmd = ctx_.tk.CommandLine();
+  const std::wstring cmd = ctx_.tk.CommandLine();
   if (!cmd.empty()) {
-    const FolderArgument folder = FolderFromCommandLine(cmd, ctx_.tk.PathSeparator());
-    ctx_.tk.LoadControls();
-    ctx_.tk.SetText(Control::NameBox, folder.identifier);
-    ctx_.tk.SetText(Control::PathBox, folder.path);
     ShowSettings = true;
   } else {
     LauncherStep();
   }
-  if (ShowSettings) {
+  // One window per settings file: two windows would each save their own list, and the last OK
+  // would drop what the other registered.
+  if (ShowSettings && !ctx_.tk.JoinOpenWindow(SettingsPath(ctx_), cmd)) {
     // Launcher mode made no controls: the popup needs none.
     ctx_.tk.LoadControls();
+    if (!cmd.empty()) FillBoxes(cmd);
     OpenSettingsWindow();
     return;
   }
   Unload();
   ctx_.tk.End();
+}
+
+void SettingsWindow::FillBoxes(const std::wstring& commandLine) {
+  const FolderArgument folder = FolderFromCommandLine(commandLine, ctx_.tk.PathSeparator());
+  PutFolderInBoxes(ctx_.tk, EditList, {folder.identifier, folder.path});
 }
 
 void SettingsWindow::OpenSettingsWindow() {
@@ -66,13 +71,45 @@ void SettingsWindow::OnProgramNameChosen() { ShowSettings = true; }
 void SettingsWindow::OnDriveChosen(std::int16_t index) { OpenDrive(ctx_, DriveList, index); }
 void SettingsWindow::OnFolderChosen(std::int16_t index) { OpenFolder(ctx_, index); }
 
-void SettingsWindow::OnRegister() { EditFolderList(ctx_, EditList, Control::RegisterButton); }
-void SettingsWindow::OnUpdate() { EditFolderList(ctx_, EditList, Control::UpdateButton); }
+template <typename Handler>
+void SettingsWindow::Modal(Handler handler) {
+  ++modalDepth_;
+  handler();
+  --modalDepth_;
+  while (modalDepth_ == 0 && !Unloaded && !waitingStarts_.empty()) {
+    const std::wstring next = std::move(waitingStarts_.front());
+    waitingStarts_.pop_front();
+    OnAnotherStart(next);
+  }
+}
+
+void SettingsWindow::OnRegister() {
+  Modal([this] { EditFolderList(ctx_, EditList, Control::RegisterButton); });
+}
+void SettingsWindow::OnUpdate() {
+  Modal([this] { EditFolderList(ctx_, EditList, Control::UpdateButton); });
+}
 void SettingsWindow::OnRemove() { EditFolderList(ctx_, EditList, Control::RemoveButton); }
-void SettingsWindow::OnBrowse() { BrowseForFolderPath(ctx_); }
+void SettingsWindow::OnBrowse() {
+  Modal([this] { BrowseForFolderPath(ctx_); });
+}
 
 void SettingsWindow::OnOk() {
-  if (CommitSettingsWindow(ctx_, EditList, InitialContextMenuState)) Unload();
+  Modal([this] {
+    if (CommitSettingsWindow(ctx_, EditList, InitialContextMenuState)) Unload();
+  });
+}
+
+void SettingsWindow::OnAnotherStart(const std::wstring& commandLine) {
+  if (Unloaded) return;
+  if (modalDepth_ > 0) {
+    waitingStarts_.push_back(commandLine);
+    return;
+  }
+  Modal([&] {
+    ctx_.tk.BringToFront();  // first: a question must be seen
+    if (!commandLine.empty()) FillBoxes(commandLine);
+  });
 }
 void SettingsWindow::OnCancel() { Unload(); }
 

@@ -4,7 +4,9 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <memory>
+#include <string>
 
 #include "launcher/menu_tree.h"
 #include "platform/toolkit.h"
@@ -28,6 +30,9 @@ class SettingsWindow final : public FormEvents {
   void OnCancel() override;
   void OnFolderSelected() override;
   void OnFolderHover() override;
+  // Comes to the front and takes the other start's folder into the boxes, as a start on it
+  // would have; waits while one of the window's own questions or dialogs is open.
+  void OnAnotherStart(const std::wstring& commandLine) override;
   // The popup's handlers; the launcher step runs the chosen one.
   void OnProgramNameChosen();
   void OnDriveChosen(std::int16_t index);
@@ -44,12 +49,20 @@ class SettingsWindow final : public FormEvents {
  private:
   void LauncherStep();
   void OpenSettingsWindow();
+  // The boxes as a start on `commandLine` fills them (asking first if they hold typed text).
+  void FillBoxes(const std::wstring& commandLine);
+  // Runs a handler that may wait in a modal loop, in which the toolkit still delivers other
+  // starts: they wait until it is done, so that no box changes under a question.
+  template <typename Handler>
+  void Modal(Handler handler);
   void Unload() {
     Unloaded = true;
     ctx_.tk.UnloadForm();
   }
 
   ProgramState& ctx_;
+  int modalDepth_ = 0;
+  std::deque<std::wstring> waitingStarts_;
 };
 
 // Program entry: program directory, settings, the window. The caller keeps the window (which

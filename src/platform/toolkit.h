@@ -65,9 +65,10 @@ struct PopupChoice {
   unsigned modifiers = 0;  // PopupModifier bits
 };
 
-// Message boxes: a warning with OK, or a warning asking yes or no. The values are Win32's own
-// (MB_ICONEXCLAMATION, and MB_YESNO added), so the Windows toolkit passes them on as they are.
-enum class MsgStyle : unsigned { Warning = 48, WarningYesNo = 52 };
+// Message boxes: a warning with OK, a warning asking yes or no, or a plain question. The values
+// are Win32's own (MB_ICONEXCLAMATION or MB_ICONQUESTION, MB_YESNO added), so the Windows toolkit
+// passes them on as they are.
+enum class MsgStyle : unsigned { Warning = 48, WarningYesNo = 52, QuestionYesNo = 36 };
 enum class MsgAnswer : std::uint8_t { Ok, Yes, No };
 
 // The directory test: a folder that is there, nothing there (or a file), a name no file system
@@ -89,6 +90,9 @@ class FormEvents {
   virtual void OnFolderSelected() = 0;
   // The mouse moved over the list.
   virtual void OnFolderHover() = 0;
+  // A later start of the program found this window open (Toolkit::JoinOpenWindow) and handed
+  // it its command line; empty when it only asked for the window.
+  virtual void OnAnotherStart(const std::wstring& /*commandLine*/) {}
 };
 
 class Toolkit {
@@ -131,6 +135,16 @@ class Toolkit {
   virtual PopupChoice PopupItems(std::span<const PopupItem> items) = 0;
 
   virtual MsgAnswer MsgBox(const std::wstring& text, MsgStyle style) = 0;
+
+  // One settings window per settings file. When a window of another run of the program is open
+  // on `settingsFile`, hands it `commandLine` and returns true (this run then ends). Otherwise
+  // this run becomes the one that later starts find: their command lines come to
+  // FormEvents::OnAnotherStart until the form is unloaded. What a run that died left behind
+  // never counts as an open window.
+  virtual bool JoinOpenWindow(const std::wstring& settingsFile,
+                              const std::wstring& commandLine) = 0;
+  // Raises the form and gives it the focus, as far as the desktop lets a program do so.
+  virtual void BringToFront() = 0;
 
   // Environment. Hidden and system folders count as not found.
   virtual DirectoryState TestDirectory(const std::wstring& path) = 0;

@@ -27,6 +27,8 @@ struct ProgramState {
   // Where "Setting.ini" lives; empty means AppDir. Linux points it elsewhere when the
   // program's directory holds no settings file of its own.
   std::wstring SettingsDir;
+  // The settings file as LoadSettings found it; OK saves over it unasked only if it still is.
+  FileRead SettingsAsLoaded;
   // The launcher's drive step, when the program began it before starting its toolkit.
   std::shared_ptr<DriveStep> EarlyDriveStep;
 };

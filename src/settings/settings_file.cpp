@@ -4,11 +4,18 @@
 
 namespace kv {
 
-IniFile ReadIniFile(OsServices& os, const std::wstring& file) {
-  FileRead read = os.ReadWholeFile(file);
+namespace {
+
+IniFile ParseIniFile(OsServices& os, const FileRead& read) {
   IniFile ini{read.state, {}};
   if (read.state == FileState::Ok) ini.doc = IniDocument::Parse(os.DecodeFileText(read.bytes));
   return ini;
+}
+
+}  // namespace
+
+IniFile ReadIniFile(OsServices& os, const std::wstring& file) {
+  return ParseIniFile(os, os.ReadWholeFile(file));
 }
 
 bool WriteIniFile(OsServices& os, const std::wstring& file, const IniDocument& doc) {
@@ -44,7 +51,8 @@ std::wstring FolderSection(int k) {
 }
 
 void LoadSettings(ProgramState& ctx) {
-  const IniFile ini = ReadIniFile(ctx.os, SettingsPath(ctx));
+  ctx.SettingsAsLoaded = ctx.os.ReadWholeFile(SettingsPath(ctx));
+  const IniFile ini = ParseIniFile(ctx.os, ctx.SettingsAsLoaded);
   ctx.FolderList = EmptyFolderList();
   // A hand-edited 256 must not wrap to 0 and hide the drives.
   ctx.ShowDrives = GetIniInt(ini, L"Main", L"Drive", 1) != 0 ? 1 : 0;
@@ -55,6 +63,15 @@ void LoadSettings(ProgramState& ctx) {
     if (title.empty()) break;
     ctx.FolderList.push_back({std::move(title), GetIniString(ini, section, L"Path", L"")});
   }
+}
+
+bool SettingsFileChanged(ProgramState& ctx) {
+  // The whole content, not the time stamp: a copy synced in keeps its own time, and a save
+  // within the file system's time resolution would not show.
+  const FileRead now = ctx.os.ReadWholeFile(SettingsPath(ctx));
+  // Unreadable now: the save refuses it and says so; a question first would only delay that.
+  if (now.state == FileState::Unreadable) return false;
+  return now.state != ctx.SettingsAsLoaded.state || now.bytes != ctx.SettingsAsLoaded.bytes;
 }
 
 bool SaveSettings(ProgramState& ctx) {

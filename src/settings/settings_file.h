@@ -32,6 +32,10 @@ std::wstring FolderSection(int k);
 
 // A missing or unreadable file gives the defaults.
 void LoadSettings(ProgramState& ctx);
+// True when the settings file is no longer what LoadSettings read: other content, gone, or
+// there now (one that cannot be read now is left to SaveSettings). Saving then would undo a
+// change this run never saw.
+bool SettingsFileChanged(ProgramState& ctx);
 // True when "Setting.ini" now holds the state; false leaves the previous file as it was, and
 // so does a file that exists but cannot be read (it may hold a list this program never saw).
 bool SaveSettings(ProgramState& ctx);

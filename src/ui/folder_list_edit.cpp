@@ -1,6 +1,7 @@
 // Editing the window's working list: register, update, remove, and the list's click and tool tip.
 #include "ui/folder_list_edit.h"
 
+#include <algorithm>
 #include <optional>
 #include <string_view>
 
@@ -89,6 +90,19 @@ void ShowSelectedFolder(Toolkit& tk, const FolderArray& editList) {
   const FolderEntry& e = EntryOrEmpty(editList, tk.ListIndex(Control::FolderList) + 1);
   tk.SetText(Control::NameBox, e.Title);
   tk.SetText(Control::PathBox, e.Path);
+}
+
+void PutFolderInBoxes(Toolkit& tk, const FolderArray& editList, const FolderEntry& folder) {
+  const FolderEntry boxes{tk.GetText(Control::NameBox), tk.GetText(Control::PathBox)};
+  const bool unregistered =
+      !(IsBlank(boxes.Title) && IsBlank(boxes.Path)) && boxes != folder &&
+      std::find(editList.begin() + 1, editList.end(), boxes) == editList.end();
+  if (unregistered && tk.MsgBox(L"識別名とパスに、まだ登録していない入力があります。\r\n"
+                                L"新しく指定されたフォルダに置き換えますか？",
+                                MsgStyle::QuestionYesNo) != MsgAnswer::Yes)
+    return;
+  tk.SetText(Control::NameBox, folder.Title);
+  tk.SetText(Control::PathBox, folder.Path);
 }
 
 void UpdateFolderListToolTip(ProgramState& ctx, const FolderArray& editList) {

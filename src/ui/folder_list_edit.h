@@ -13,6 +13,9 @@ namespace kv {
 void EditFolderList(ProgramState& ctx, FolderArray& editList, Control button);
 // The selected entry into the two boxes; no selection empties them.
 void ShowSelectedFolder(Toolkit& tk, const FolderArray& editList);
+// Another start's folder into the boxes. Text in them that is no registered entry is replaced
+// only when the user agrees.
+void PutFolderInBoxes(Toolkit& tk, const FolderArray& editList, const FolderEntry& folder);
 // The list's tool tip: the entry under the cursor, else what the list is.
 void UpdateFolderListToolTip(ProgramState& ctx, const FolderArray& editList);
 // The folder browser; the chosen folder goes into the path box.

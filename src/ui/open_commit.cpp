@@ -18,6 +18,14 @@ std::uint8_t FillSettingsWindow(ProgramState& ctx, FolderArray& editList) {
 bool CommitSettingsWindow(ProgramState& ctx, const FolderArray& editList,
                           std::uint8_t initialContextMenuState) {
   Toolkit& tk = ctx.tk;
+  // Another window's OK or a hand edit since this window read the file: never undo it unasked,
+  // and never merge (the user decides which list stands).
+  if (SettingsFileChanged(ctx) &&
+      tk.MsgBox(L"設定ファイルは、この画面を開いた後に変更されています。\r\n"
+                L"保存すると、その変更は失われます。\r\n"
+                L"上書き保存しますか？",
+                MsgStyle::WarningYesNo) != MsgAnswer::Yes)
+    return false;
   const std::uint8_t oldDrives = ctx.ShowDrives;
   FolderArray oldList = ctx.FolderList;
   ctx.ShowDrives = tk.GetValue(Control::ShowDrivesBox) != 0 ? 1 : 0;

@@ -10,8 +10,9 @@ namespace kv {
 // Fills the check boxes and the list box; `editList` becomes the window's working copy of the
 // folder list. Returns the right-click check's state as shown, for CommitSettingsWindow.
 std::uint8_t FillSettingsWindow(ProgramState& ctx, FolderArray& editList);
-// Stores the window's state. False, with a message and the context as it was, when the file
-// could not be saved: the window stays open then.
+// Stores the window's state. False, with the context as it was, when the file could not be
+// saved (with a message) or had changed since it was read and the user would not save over it:
+// the window stays open then.
 bool CommitSettingsWindow(ProgramState& ctx, const FolderArray& editList,
                           std::uint8_t initialContextMenuState);
 

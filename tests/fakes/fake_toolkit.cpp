@@ -1,6 +1,8 @@
 #include "fakes/fake_toolkit.h"
 
 #include <algorithm>
+#include <stdexcept>
+#include <utility>
 
 namespace kv::test {
 
@@ -44,7 +46,8 @@ PopupChoice FakeToolkit::PopupItems(std::span<const PopupItem> items) {
 
 MsgAnswer FakeToolkit::MsgBox(const std::wstring& text, MsgStyle style) {
   boxes.push_back({text, style});
-  if (answers.empty()) return style == MsgStyle::WarningYesNo ? MsgAnswer::No : MsgAnswer::Ok;
+  if (auto f = std::exchange(duringBox, nullptr)) f();
+  if (answers.empty()) return style != MsgStyle::Warning ? MsgAnswer::No : MsgAnswer::Ok;
   const MsgAnswer a = answers.front();
   answers.pop_front();
   return a;

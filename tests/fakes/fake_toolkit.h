@@ -30,6 +30,7 @@ class FakeToolkit : public Toolkit {
   std::deque<MsgAnswer> answers;  // to message boxes, in order; none left answers No
   std::vector<ShownBox> boxes;
   std::map<std::wstring, DirectoryState> dirs;  // directory test answers; others "not found"
+  std::function<void()> duringBox;              // runs inside the next message box, once
   std::vector<std::wstring> dirCalls;
   std::vector<std::string> log;        // form lifecycle and popup, in order
   std::vector<PopupItem> menuAtPopup;  // the items the popup was given
@@ -73,6 +74,11 @@ class FakeToolkit : public Toolkit {
   void SetToolTipText(Control c, const std::wstring& text) override { At(toolTips, c) = text; }
   PopupChoice PopupItems(std::span<const PopupItem> items) override;
   MsgAnswer MsgBox(const std::wstring& text, MsgStyle style) override;
+
+  // No other run's window is ever open here: the real transports are tested end to end.
+  bool JoinOpenWindow(const std::wstring&, const std::wstring&) override { return false; }
+  void BringToFront() override { log.push_back("front"); }
+
   DirectoryState TestDirectory(const std::wstring& path) override;
   int RunEventLoop() override { return 0; }
 

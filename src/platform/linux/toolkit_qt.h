@@ -11,6 +11,7 @@
 #include "platform/toolkit.h"
 
 class QListWidget;
+class QLocalServer;
 class QWidget;
 
 namespace kv::lnx {
@@ -52,6 +53,9 @@ class QtToolkit final : public Toolkit {
 
   MsgAnswer MsgBox(const std::wstring& text, MsgStyle style) override;
 
+  bool JoinOpenWindow(const std::wstring& settingsFile, const std::wstring& commandLine) override;
+  void BringToFront() override;
+
   DirectoryState TestDirectory(const std::wstring& path) override;
   int RunEventLoop() override;
 
@@ -67,6 +71,7 @@ class QtToolkit final : public Toolkit {
   FormEvents* events_ = nullptr;
   std::unique_ptr<QWidget> form_;  // its widgets are Qt children: they go with it
   std::map<Control, QWidget*> controls_;
+  std::unique_ptr<QLocalServer> server_;  // while this is the settings file's open window
   bool formOpen_ = false;
   bool eventLoopRunning_ = false;
   int programmaticSelection_ = 0;

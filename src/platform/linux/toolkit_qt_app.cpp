@@ -2,6 +2,7 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QLocalServer>
 #include <QWidget>
 #include <cstdio>
 

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QLocalServer>
 #include <QPushButton>
 #include <QToolTip>
 #include <QWidget>
@@ -169,6 +170,7 @@ void QtToolkit::ShowForm() {
 }
 
 void QtToolkit::UnloadForm() {
+  server_.reset();  // later starts open a window of their own
   if (form_ == nullptr || !formOpen_) {
     formOpen_ = false;
     return;

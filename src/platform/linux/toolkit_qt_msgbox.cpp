@@ -11,9 +11,9 @@ namespace kv::lnx {
 MsgAnswer QtToolkit::MsgBox(const std::wstring& text, MsgStyle style) {
   QString body = Q(text);
   body.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  const bool yesNo = style == MsgStyle::WarningYesNo;
-  QMessageBox box(QMessageBox::Warning, Q(Title()), body,
-                  yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
+  const bool yesNo = style != MsgStyle::Warning;
+  QMessageBox box(style == MsgStyle::QuestionYesNo ? QMessageBox::Question : QMessageBox::Warning,
+                  Q(Title()), body, yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
                   form_ != nullptr && form_->isVisible() ? form_.get() : nullptr);
   box.setTextFormat(Qt::PlainText);
   if (yesNo) {

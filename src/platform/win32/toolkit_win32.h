@@ -2,6 +2,7 @@
 // Defined in toolkit_win32_<part>.cpp, one file per part of the interface.
 #pragma once
 
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -54,6 +55,9 @@ class Win32Toolkit final : public Toolkit {
 
   MsgAnswer MsgBox(const std::wstring& text, MsgStyle style) override;
 
+  bool JoinOpenWindow(const std::wstring& settingsFile, const std::wstring& commandLine) override;
+  void BringToFront() override;
+
   DirectoryState TestDirectory(const std::wstring& path) override;
   int RunEventLoop() override;
 
@@ -70,6 +74,7 @@ class Win32Toolkit final : public Toolkit {
   static LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   static LRESULT CALLBACK ListProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
                                    DWORD_PTR self);
+  static LRESULT CALLBACK OneWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
   void OnCommand(int id, int code);
   void Layout();
@@ -85,6 +90,8 @@ class Win32Toolkit final : public Toolkit {
   std::vector<Child> controls_;  // in TabIndex order
   UniqueFont font_;
   UINT dpi_ = 96;
+  UniqueWindow oneWindow_;           // while this is the settings file's open window
+  std::deque<std::wstring> starts_;  // command lines of later starts, not yet taken
 };
 
 }  // namespace kv::win32

@@ -255,6 +255,7 @@ void Win32Toolkit::ShowForm() {
 }
 
 void Win32Toolkit::UnloadForm() {
+  oneWindow_.reset();  // later starts open a window of their own
   if (form_) ::DestroyWindow(form_);
 }
 
