@@ -9,7 +9,7 @@ packages=(
   clang-14 libfuzzer-14-dev
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-tools
   wine wine64
-  xvfb xauth xdotool x11-utils x11-apps imagemagick libx11-dev xclip
+  xvfb xauth xdotool x11-utils x11-apps imagemagick libx11-dev xclip icoutils
   xfce4-settings dbus-daemon
   locales fonts-noto-cjk
   libglib2.0-bin desktop-file-utils appstream man-db dpkg-dev
