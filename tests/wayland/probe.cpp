@@ -1,12 +1,10 @@
 // Helper of the Wayland end-to-end test.
-//   probe backdrop             a plain native window in the backdrop colour, under the pointer
-//   probe analyse SHOT SCALE [#RRGGBB]
-//                              where the popup is in a screenshot of the backdrop (or of a plain
-//                              background of that colour), and its rows:
+//   probe backdrop max|full    a one-colour native window, maximised or full screen
+//   probe analyse BEFORE AFTER SCALE
+//                              what changed between two screenshots, and the popup's rows in it:
 //                              "box X Y W H", then top to bottom "text X0 X1 Y0 Y1" or "line Y0 Y1"
 #include <QApplication>
 #include <QImage>
-#include <QScreen>
 #include <QWidget>
 #include <cstdio>
 #include <cstdlib>
@@ -23,14 +21,14 @@ bool Near(QRgb a, QRgb b) {
          24;
 }
 
-int Analyse(const char* file, int scale, QColor around) {
-  const QImage shot = QImage(QString::fromLocal8Bit(file)).convertToFormat(QImage::Format_RGB32);
-  if (shot.isNull()) return std::fprintf(stderr, "cannot read %s\n", file), 2;
-  const QRgb backdrop = around.rgb();
+int Analyse(const char* beforeFile, const char* file, int scale) {
+  const QImage before = QImage(beforeFile).convertToFormat(QImage::Format_RGB32);
+  const QImage shot = QImage(file).convertToFormat(QImage::Format_RGB32);
+  if (shot.isNull() || before.size() != shot.size()) return std::fputs("bad screenshots\n", stderr), 2;
   QRect box;
   for (int y = 0; y < shot.height(); ++y)
     for (int x = 0; x < shot.width(); ++x)
-      if (!Near(shot.pixel(x, y), backdrop)) box |= QRect(x, y, 1, 1);
+      if (!Near(shot.pixel(x, y), before.pixel(x, y))) box |= QRect(x, y, 1, 1);
   if (box.isEmpty()) return std::puts("none"), 0;
   std::printf("box %d %d %d %d\n", box.x(), box.y(), box.width(), box.height());
   // Inside the frame: the menu's own background is its commonest colour.
@@ -69,21 +67,22 @@ int Analyse(const char* file, int scale, QColor around) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if ((argc == 4 || argc == 5) && std::string_view(argv[1]) == "analyse")
-    return Analyse(argv[2], std::atoi(argv[3]), argc == 5 ? QColor(argv[4]) : kBackdrop);
+  if (argc == 5 && std::string_view(argv[1]) == "analyse")
+    return Analyse(argv[2], argv[3], std::atoi(argv[4]));
   QApplication app(argc, argv);
-  if (argc == 2 && std::string_view(argv[1]) == "backdrop") {
+  if (argc == 3 && std::string_view(argv[1]) == "backdrop") {
     QWidget w(nullptr, Qt::FramelessWindowHint);
     w.setWindowTitle(QStringLiteral("kv-backdrop"));
     QPalette p = w.palette();
     p.setColor(QPalette::Window, kBackdrop);
     w.setPalette(p);
     w.setAutoFillBackground(true);
-    // A fixed size floats on sway, where a tiled window would get a title bar.
-    if (QScreen* screen = QGuiApplication::primaryScreen()) w.setFixedSize(screen->size());
-    w.show();
+    if (std::string_view(argv[2]) == "full")
+      w.showFullScreen();
+    else
+      w.showMaximized();
     return app.exec();
   }
-  std::fprintf(stderr, "usage: probe backdrop | analyse SHOT SCALE [#RRGGBB]\n");
+  std::fputs("usage: probe backdrop max|full | analyse BEFORE AFTER SCALE\n", stderr);
   return 2;
 }

@@ -309,11 +309,14 @@ class LayerPopup {
   LayerPopup& operator=(const LayerPopup&) = delete;
   ~LayerPopup() {
     notifier_.reset();
-    if (display_ != nullptr) wl_display_disconnect(display_);  // the server frees the objects
     if (cursorTheme_ != nullptr) wl_cursor_theme_destroy(cursorTheme_);
     for (Buffer& b : buffers_) {
+      if (b.buffer != nullptr) wl_buffer_destroy(b.buffer);
       if (b.data != nullptr) munmap(b.data, b.bytes);
     }
+    // Our side of each object; the server frees its side when the connection ends.
+    for (auto it = proxies_.rbegin(); it != proxies_.rend(); ++it) wl_proxy_destroy(*it);
+    if (display_ != nullptr) wl_display_disconnect(display_);
     if (keymap_ != nullptr) xkb_keymap_unref(keymap_);
     if (xkb_ != nullptr) xkb_context_unref(xkb_);
   }
@@ -322,15 +325,15 @@ class LayerPopup {
   bool Start() {
     display_ = wl_display_connect(nullptr);
     if (display_ == nullptr) return false;
-    wl_registry* registry = wl_display_get_registry(display_);
+    wl_registry* registry = Own(wl_display_get_registry(display_));
     wl_registry_add_listener(registry, &kRegistry, this);
     wl_display_roundtrip(display_);
     if (layerShell_ == nullptr || compositor_ == nullptr || shm_ == nullptr || seat_ == nullptr)
       return false;
     wl_display_roundtrip(display_);  // the outputs' scales, the seat's devices
-    surface_ = wl_compositor_create_surface(compositor_);
-    layer_ = zwlr_layer_shell_v1_get_layer_surface(layerShell_, surface_, nullptr,
-                                                   ZWLR_LAYER_SHELL_V1_LAYER_OVERLAY, "kivoret");
+    surface_ = Own(wl_compositor_create_surface(compositor_));
+    layer_ = Own(zwlr_layer_shell_v1_get_layer_surface(layerShell_, surface_, nullptr,
+                                                       ZWLR_LAYER_SHELL_V1_LAYER_OVERLAY, "kivoret"));
     zwlr_layer_surface_v1_add_listener(layer_, &kLayer, this);
     zwlr_layer_surface_v1_set_anchor(layer_, ZWLR_LAYER_SURFACE_V1_ANCHOR_TOP |
                                                  ZWLR_LAYER_SURFACE_V1_ANCHOR_BOTTOM |
@@ -385,7 +388,8 @@ class LayerPopup {
     wl_display_flush(display_);
     if (!timerStarted_) {
       timerStarted_ = true;
-      QTimer::singleShot(kEnterTimeoutMs, [this] { panel_->PlaceAtCentre(QRect({}, size_)); });
+      QTimer::singleShot(kEnterTimeoutMs, notifier_.get(),
+                         [this] { panel_->PlaceAtCentre(QRect({}, size_)); });
     }
   }
 
@@ -423,19 +427,19 @@ class LayerPopup {
   static void Global(void* self, wl_registry* r, uint32_t name, const char* iface, uint32_t v) {
     auto* p = static_cast<LayerPopup*>(self);
     auto bind = [&](const wl_interface* i, uint32_t want) {
-      return wl_registry_bind(r, name, i, std::min(v, want));
+      return p->Own(static_cast<wl_proxy*>(wl_registry_bind(r, name, i, std::min(v, want))));
     };
     if (std::strcmp(iface, wl_compositor_interface.name) == 0) {
-      p->compositor_ = static_cast<wl_compositor*>(bind(&wl_compositor_interface, 3));
+      p->compositor_ = reinterpret_cast<wl_compositor*>(bind(&wl_compositor_interface, 3));
     } else if (std::strcmp(iface, wl_shm_interface.name) == 0) {
-      p->shm_ = static_cast<wl_shm*>(bind(&wl_shm_interface, 1));
+      p->shm_ = reinterpret_cast<wl_shm*>(bind(&wl_shm_interface, 1));
     } else if (std::strcmp(iface, wl_seat_interface.name) == 0 && p->seat_ == nullptr) {
-      p->seat_ = static_cast<wl_seat*>(bind(&wl_seat_interface, 1));
+      p->seat_ = reinterpret_cast<wl_seat*>(bind(&wl_seat_interface, 1));
       wl_seat_add_listener(p->seat_, &kSeat, p);
     } else if (std::strcmp(iface, wl_output_interface.name) == 0 && v >= 2) {
-      wl_output_add_listener(static_cast<wl_output*>(bind(&wl_output_interface, 2)), &kOutput, p);
+      wl_output_add_listener(reinterpret_cast<wl_output*>(bind(&wl_output_interface, 2)), &kOutput, p);
     } else if (std::strcmp(iface, zwlr_layer_shell_v1_interface.name) == 0) {
-      p->layerShell_ = static_cast<zwlr_layer_shell_v1*>(bind(&zwlr_layer_shell_v1_interface, 1));
+      p->layerShell_ = reinterpret_cast<zwlr_layer_shell_v1*>(bind(&zwlr_layer_shell_v1_interface, 1));
     }
   }
   // The largest output scale: the menu is then sharp where it matters most.
@@ -446,11 +450,11 @@ class LayerPopup {
   static void Capabilities(void* self, wl_seat* seat, uint32_t caps) {
     auto* p = static_cast<LayerPopup*>(self);
     if ((caps & WL_SEAT_CAPABILITY_POINTER) && p->pointer_ == nullptr) {
-      p->pointer_ = wl_seat_get_pointer(seat);
+      p->pointer_ = p->Own(wl_seat_get_pointer(seat));
       wl_pointer_add_listener(p->pointer_, &kPointer, p);
     }
     if ((caps & WL_SEAT_CAPABILITY_KEYBOARD) && p->keyboardDevice_ == nullptr) {
-      p->keyboardDevice_ = wl_seat_get_keyboard(seat);
+      p->keyboardDevice_ = p->Own(wl_seat_get_keyboard(seat));
       wl_keyboard_add_listener(p->keyboardDevice_, &kKeyboard, p);
     }
   }
@@ -473,10 +477,11 @@ class LayerPopup {
     if (p->redraw_) p->Draw();
   }
 
-  void PointerAt(wl_fixed_t x, wl_fixed_t y) {
+  // As with QMenu, only a move highlights a row: not the pointer resting on the corner.
+  void PointerAt(wl_fixed_t x, wl_fixed_t y, bool moved) {
     at_ = QPoint(wl_fixed_to_int(x), wl_fixed_to_int(y));
     panel_->Place(at_, QRect({}, size_));
-    panel_->Hover(at_);
+    if (moved) panel_->Hover(at_);
   }
   static void Enter(void* self, wl_pointer* pointer, uint32_t serial, wl_surface*, wl_fixed_t x,
                     wl_fixed_t y) {
@@ -487,7 +492,7 @@ class LayerPopup {
     if (cursor != nullptr && cursor->image_count > 0) {
       wl_cursor_image* image = cursor->images[0];
       if (p->cursorSurface_ == nullptr)
-        p->cursorSurface_ = wl_compositor_create_surface(p->compositor_);
+        p->cursorSurface_ = p->Own(wl_compositor_create_surface(p->compositor_));
       wl_surface_attach(p->cursorSurface_, wl_cursor_image_get_buffer(image), 0, 0);
       wl_surface_damage(p->cursorSurface_, 0, 0, static_cast<int32_t>(image->width),
                         static_cast<int32_t>(image->height));
@@ -496,10 +501,10 @@ class LayerPopup {
                             static_cast<int32_t>(image->hotspot_x),
                             static_cast<int32_t>(image->hotspot_y));
     }
-    p->PointerAt(x, y);
+    p->PointerAt(x, y, false);
   }
   static void Motion(void* self, wl_pointer*, uint32_t, wl_fixed_t x, wl_fixed_t y) {
-    static_cast<LayerPopup*>(self)->PointerAt(x, y);
+    static_cast<LayerPopup*>(self)->PointerAt(x, y, true);
   }
   static void Button(void* self, wl_pointer*, uint32_t, uint32_t, uint32_t button,
                      uint32_t state) {
@@ -586,7 +591,14 @@ class LayerPopup {
       .modifiers = Modifiers};
 #pragma GCC diagnostic pop
 
+  template <class T>
+  T* Own(T* object) {
+    if (object != nullptr) proxies_.push_back(reinterpret_cast<wl_proxy*>(object));
+    return object;
+  }
+
   MenuPanel* panel_;
+  std::vector<wl_proxy*> proxies_;
   wl_display* display_ = nullptr;
   wl_compositor* compositor_ = nullptr;
   wl_shm* shm_ = nullptr;
@@ -642,11 +654,14 @@ PopupChoice PopupItemsWayland(std::span<const PopupItem> items) {
     overlay->activateWindow();
     ready = [&overlay] { return overlay->Ready(); };
   }
-  QTimer::singleShot(kShowDeadlineMs, [&] {
+  QTimer deadline;
+  deadline.setSingleShot(true);
+  QObject::connect(&deadline, &QTimer::timeout, [&] {
     if (ready()) return;
     std::fputs("kivoret: the compositor did not show the menu or give it the keyboard\n", stderr);
     std::_Exit(3);
   });
+  deadline.start(kShowDeadlineMs);
   if (!ended) loop.exec();  // a compositor may have closed it already
   if (overlay) overlay->hide();
   return choice;
