@@ -14,7 +14,8 @@ packages=(
   locales fonts-noto-cjk
   libglib2.0-bin desktop-file-utils appstream man-db dpkg-dev
   fuse3 libfuse3-dev
-  qt6-wayland sway grim wtype libwayland-dev libwayland-bin
+  qt6-wayland sway grim wtype libwayland-dev libwayland-bin libxkbcommon-dev
+  kwin-wayland plasma-wayland-protocols python3-dbus
   python3 clang-format
 )
 
