@@ -80,7 +80,7 @@ int main(void) {
         if (pointer) zwlr_virtual_pointer_v1_button(pointer, now_ms(), code, state % 2);
         if (pointer) zwlr_virtual_pointer_v1_frame(pointer);
       }
-    } else if (strcmp(line, "escape\n") == 0 && fake) {
+    } else if (strncmp(line, "escape", 6) == 0 && fake) {
       org_kde_kwin_fake_input_keyboard_key(fake, KEY_ESC, 1);
       org_kde_kwin_fake_input_keyboard_key(fake, KEY_ESC, 0);
     } else {
