@@ -24,7 +24,8 @@ bool Near(QRgb a, QRgb b) {
 int Analyse(const char* beforeFile, const char* file, int scale) {
   const QImage before = QImage(beforeFile).convertToFormat(QImage::Format_RGB32);
   const QImage shot = QImage(file).convertToFormat(QImage::Format_RGB32);
-  if (shot.isNull() || before.size() != shot.size()) return std::fputs("bad screenshots\n", stderr), 2;
+  if (shot.isNull() || before.size() != shot.size())
+    return std::fputs("bad screenshots\n", stderr), 2;
   QRect box;
   for (int y = 0; y < shot.height(); ++y)
     for (int x = 0; x < shot.width(); ++x)

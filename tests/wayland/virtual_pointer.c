@@ -68,8 +68,9 @@ int main(void) {
     unsigned x, y, w, h;
     char button[16];
     if (sscanf(line, "move %u %u %u %u", &x, &y, &w, &h) == 4 && x < w && y < h) {
-      if (fake) org_kde_kwin_fake_input_pointer_motion_absolute(fake, wl_fixed_from_int(x),
-                                                                wl_fixed_from_int(y));
+      if (fake)
+        org_kde_kwin_fake_input_pointer_motion_absolute(fake, wl_fixed_from_int(x),
+                                                        wl_fixed_from_int(y));
       if (pointer) zwlr_virtual_pointer_v1_motion_absolute(pointer, now_ms(), x, y, w, h);
       if (pointer) zwlr_virtual_pointer_v1_frame(pointer);
     } else if (sscanf(line, "click %15s", button) == 1 &&

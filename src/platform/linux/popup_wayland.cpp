@@ -34,8 +34,8 @@
 
 // The layer shell's protocol code names xdg_popup for a request never made here. Hidden, so that
 // it never stands in for the real one inside Qt's Wayland plugin.
-extern "C" __attribute__((visibility("hidden"))) const wl_interface xdg_popup_interface{
-    "xdg_popup", 1, 0, nullptr, 0, nullptr};
+extern "C" __attribute__((visibility("hidden")))
+const wl_interface xdg_popup_interface{"xdg_popup", 1, 0, nullptr, 0, nullptr};
 
 namespace kv::lnx {
 
@@ -332,13 +332,12 @@ class LayerPopup {
       return false;
     wl_display_roundtrip(display_);  // the outputs' scales, the seat's devices
     surface_ = Own(wl_compositor_create_surface(compositor_));
-    layer_ = Own(zwlr_layer_shell_v1_get_layer_surface(layerShell_, surface_, nullptr,
-                                                       ZWLR_LAYER_SHELL_V1_LAYER_OVERLAY, "kivoret"));
+    layer_ = Own(zwlr_layer_shell_v1_get_layer_surface(
+        layerShell_, surface_, nullptr, ZWLR_LAYER_SHELL_V1_LAYER_OVERLAY, "kivoret"));
     zwlr_layer_surface_v1_add_listener(layer_, &kLayer, this);
-    zwlr_layer_surface_v1_set_anchor(layer_, ZWLR_LAYER_SURFACE_V1_ANCHOR_TOP |
-                                                 ZWLR_LAYER_SURFACE_V1_ANCHOR_BOTTOM |
-                                                 ZWLR_LAYER_SURFACE_V1_ANCHOR_LEFT |
-                                                 ZWLR_LAYER_SURFACE_V1_ANCHOR_RIGHT);
+    zwlr_layer_surface_v1_set_anchor(
+        layer_, ZWLR_LAYER_SURFACE_V1_ANCHOR_TOP | ZWLR_LAYER_SURFACE_V1_ANCHOR_BOTTOM |
+                    ZWLR_LAYER_SURFACE_V1_ANCHOR_LEFT | ZWLR_LAYER_SURFACE_V1_ANCHOR_RIGHT);
     zwlr_layer_surface_v1_set_exclusive_zone(layer_, -1);  // over the panels too
     zwlr_layer_surface_v1_set_keyboard_interactivity(layer_, 1);
     wl_surface_commit(surface_);
@@ -346,8 +345,8 @@ class LayerPopup {
     const char* size = std::getenv("XCURSOR_SIZE");
     cursorTheme_ = wl_cursor_theme_load(theme, size != nullptr ? std::atoi(size) : 24, shm_);
     wl_display_flush(display_);
-    notifier_ = std::make_unique<QSocketNotifier>(wl_display_get_fd(display_),
-                                                  QSocketNotifier::Read);
+    notifier_ =
+        std::make_unique<QSocketNotifier>(wl_display_get_fd(display_), QSocketNotifier::Read);
     QObject::connect(notifier_.get(), &QSocketNotifier::activated, [this] {
       if (wl_display_dispatch(display_) < 0) panel_->Finish({});  // the compositor went away
       wl_display_flush(display_);
@@ -437,9 +436,11 @@ class LayerPopup {
       p->seat_ = reinterpret_cast<wl_seat*>(bind(&wl_seat_interface, 1));
       wl_seat_add_listener(p->seat_, &kSeat, p);
     } else if (std::strcmp(iface, wl_output_interface.name) == 0 && v >= 2) {
-      wl_output_add_listener(reinterpret_cast<wl_output*>(bind(&wl_output_interface, 2)), &kOutput, p);
+      wl_output_add_listener(reinterpret_cast<wl_output*>(bind(&wl_output_interface, 2)), &kOutput,
+                             p);
     } else if (std::strcmp(iface, zwlr_layer_shell_v1_interface.name) == 0) {
-      p->layerShell_ = reinterpret_cast<zwlr_layer_shell_v1*>(bind(&zwlr_layer_shell_v1_interface, 1));
+      p->layerShell_ =
+          reinterpret_cast<zwlr_layer_shell_v1*>(bind(&zwlr_layer_shell_v1_interface, 1));
     }
   }
   // The largest output scale: the menu is then sharp where it matters most.
@@ -506,8 +507,7 @@ class LayerPopup {
   static void Motion(void* self, wl_pointer*, uint32_t, wl_fixed_t x, wl_fixed_t y) {
     static_cast<LayerPopup*>(self)->PointerAt(x, y, true);
   }
-  static void Button(void* self, wl_pointer*, uint32_t, uint32_t, uint32_t button,
-                     uint32_t state) {
+  static void Button(void* self, wl_pointer*, uint32_t, uint32_t, uint32_t button, uint32_t state) {
     auto* p = static_cast<LayerPopup*>(self);
     if (state == WL_POINTER_BUTTON_STATE_PRESSED) return p->panel_->Press(p->at_);
     p->panel_->Release(button == BTN_LEFT    ? Qt::LeftButton

@@ -145,8 +145,9 @@ shot_gnome() {
     'Main.overview.hide(); Main.messageTray.getSources().forEach(s => s.destroy())' >/dev/null &&
     gdbus call --session --dest org.gnome.Shell.Screenshot --object-path /org/gnome/Shell/Screenshot \
       --method org.gnome.Shell.Screenshot.Screenshot false false "$1" >/dev/null &&
-    # The top bar's clock and the focused window's name there change by themselves.
-    convert "$1" -fill black -draw "rectangle 0,0 $W,31" "$1"
+    # The top bar's clock and the focused window's name there change by themselves (a full-screen
+    # window hides the bar: then it must stay hidden).
+    if [[ ${mode:-max} == max ]]; then convert "$1" -fill black -draw "rectangle 0,0 $W,31" "$1"; fi
 }
 if [[ $C == gnome ]]; then
   shot() { shot_gnome "$@"; }
