@@ -53,9 +53,9 @@ QPoint PlaceMenu(QPoint pointer, QSize size, QRect bounds) {
 namespace {
 
 // Without a pointer event by then the pointer is not over this surface (on a panel, another
-// output) or, on GNOME, at rest: mutter sends the first enter only when the pointer moves. sway
-// and KWin send it 50-80 ms after the first frame; 300 ms is as long as a menu may keep the user
-// waiting for nothing.
+// output) or, on GNOME, at rest. Measured headless: sway sends the enter 10 ms after the first
+// configure; mutter sent none in 8 of 8 starts until the pointer moved, so waiting longer there
+// only delays the menu. 300 ms is as long as a menu may keep the user waiting for nothing.
 constexpr int kEnterTimeoutMs = 300;
 // A busy compositor can be later than that; the menu still moves to the pointer when the enter
 // comes this soon after and the menu has not been used yet.

@@ -89,6 +89,11 @@ start_pointer() {
 }
 start_kwin() {
   session_bus
+  kwin_up || kwin_up || skip  # about one start in five never answers a screenshot
+  start_pointer
+}
+kwin_up() {
+  [[ -z ${KWIN:-} ]] || { kill "$KWIN"; wait "$KWIN"; } 2>/dev/null
   # A copy: the installed binary's file capability cannot be granted to nobody.
   cp "$(command -v kwin_wayland)" "$S/bin/"
   # Screenshots only for programs whose desktop file names the interface.
@@ -98,10 +103,10 @@ start_kwin() {
   kbuildsycoca5 >/dev/null 2>&1
   KWIN_WAYLAND_NO_PERMISSION_CHECKS=1 kwin_wayland --virtual --width $W --height $H \
     --no-lockscreen --socket kv-kwin >"$S/kwin.log" 2>&1 &
-  pids+=($!)
+  KWIN=$!
+  pids+=($KWIN)
   export WAYLAND_DISPLAY=kv-kwin
-  wait_for 15 shot "$S/before.png" 2>/dev/null || skip
-  start_pointer
+  wait_for 15 shot "$S/before.png" 2>/dev/null
 }
 start_gnome() {
   session_bus
