@@ -39,6 +39,10 @@ const wl_interface xdg_popup_interface{"xdg_popup", 1, 0, nullptr, 0, nullptr};
 
 namespace kv::lnx {
 
+namespace {
+
+// Where a menu of `size` opening at `pointer` goes within `bounds`: on the other side of the
+// pointer where it would cross the right or bottom edge, pushed inside where neither side fits.
 QPoint PlaceMenu(QPoint pointer, QSize size, QRect bounds) {
   auto axis = [](int at, int length, int low, int high) {
     if (at + length <= high) return at;
@@ -49,8 +53,6 @@ QPoint PlaceMenu(QPoint pointer, QSize size, QRect bounds) {
   return {axis(pointer.x(), size.width(), bounds.left(), bounds.right() + 1),
           axis(pointer.y(), size.height(), bounds.top(), bounds.bottom() + 1)};
 }
-
-namespace {
 
 // Without a pointer event by then the pointer is not over this surface (on a panel, another
 // output) or, on GNOME, at rest. Measured headless: sway sends the enter 10 ms after the first
@@ -317,6 +319,7 @@ class LayerPopup {
     // Our side of each object; the server frees its side when the connection ends.
     for (auto it = proxies_.rbegin(); it != proxies_.rend(); ++it) wl_proxy_destroy(*it);
     if (display_ != nullptr) wl_display_disconnect(display_);
+    if (state_ != nullptr) xkb_state_unref(state_);
     if (keymap_ != nullptr) xkb_keymap_unref(keymap_);
     if (xkb_ != nullptr) xkb_context_unref(xkb_);
   }
@@ -529,36 +532,42 @@ class LayerPopup {
                                                                  XKB_KEYMAP_FORMAT_TEXT_V1,
                                                                  XKB_KEYMAP_COMPILE_NO_FLAGS);
     munmap(text, size);
+    if (p->state_ != nullptr) xkb_state_unref(p->state_);
+    p->state_ = p->keymap_ != nullptr ? xkb_state_new(p->keymap_) : nullptr;
   }
   static void KeyboardEnter(void* self, wl_keyboard*, uint32_t, wl_surface*, wl_array*) {
     static_cast<LayerPopup*>(self)->keyboard_ = true;
   }
+  // Through the keymap: a virtual keyboard (input tools, remote desktops) puts its keys on codes
+  // of its own choosing.
   static void Key(void* self, wl_keyboard*, uint32_t, uint32_t, uint32_t key, uint32_t state) {
     auto* p = static_cast<LayerPopup*>(self);
-    if (state != WL_KEYBOARD_KEY_STATE_PRESSED) return;
-    switch (key) {  // evdev codes: these keys sit where they are on every layout
-      case KEY_ESC:
+    if (state != WL_KEYBOARD_KEY_STATE_PRESSED || p->state_ == nullptr) return;
+    switch (xkb_state_key_get_one_sym(p->state_, key + 8)) {  // + 8: evdev to XKB codes
+      case XKB_KEY_Escape:
         p->panel_->Key(Qt::Key_Escape, p->held_);
         break;
-      case KEY_UP:
+      case XKB_KEY_Up:
+      case XKB_KEY_KP_Up:
         p->panel_->Key(Qt::Key_Up, p->held_);
         break;
-      case KEY_DOWN:
+      case XKB_KEY_Down:
+      case XKB_KEY_KP_Down:
         p->panel_->Key(Qt::Key_Down, p->held_);
         break;
-      case KEY_ENTER:
-      case KEY_KPENTER:
+      case XKB_KEY_Return:
+      case XKB_KEY_KP_Enter:
         p->panel_->Key(Qt::Key_Return, p->held_);
         break;
     }
   }
   static void Modifiers(void* self, wl_keyboard*, uint32_t, uint32_t depressed, uint32_t latched,
-                        uint32_t, uint32_t) {
+                        uint32_t locked, uint32_t group) {
     auto* p = static_cast<LayerPopup*>(self);
-    if (p->keymap_ == nullptr) return;
+    if (p->state_ == nullptr) return;
+    xkb_state_update_mask(p->state_, depressed, latched, locked, 0, 0, group);
     auto held = [&](const char* name) {
-      const xkb_mod_index_t i = xkb_keymap_mod_get_index(p->keymap_, name);
-      return i < 32 && ((depressed | latched) >> i & 1u) != 0;
+      return xkb_state_mod_name_is_active(p->state_, name, XKB_STATE_MODS_EFFECTIVE) > 0;
     };
     p->held_ = {};
     if (held(XKB_MOD_NAME_SHIFT)) p->held_ |= Qt::ShiftModifier;
@@ -612,6 +621,7 @@ class LayerPopup {
   wl_surface* cursorSurface_ = nullptr;
   xkb_context* xkb_ = nullptr;
   xkb_keymap* keymap_ = nullptr;
+  xkb_state* state_ = nullptr;
   std::unique_ptr<QSocketNotifier> notifier_;
   Buffer buffers_[2];
   QSize size_;
