@@ -9,12 +9,13 @@ packages=(
   clang-14 libfuzzer-14-dev
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-tools
   wine wine64
-  xvfb xauth xdotool x11-utils x11-apps imagemagick libx11-dev xclip
+  xvfb xauth xdotool x11-utils x11-apps imagemagick libx11-dev xclip icoutils
   xfce4-settings dbus-daemon
   locales fonts-noto-cjk
   libglib2.0-bin desktop-file-utils appstream man-db dpkg-dev
   fuse3 bindfs
-  qt6-wayland sway grim wtype libwayland-dev libwayland-bin
+  qt6-wayland sway grim wtype libwayland-dev libwayland-bin libxkbcommon-dev
+  kwin-wayland plasma-wayland-protocols python3-dbus libkf5service-bin gnome-shell dbus-x11
   python3 clang-format
 )
 

@@ -85,7 +85,8 @@ std::wstring FoldIniName(std::wstring_view name) {
 std::int32_t ParseProfileInt(std::wstring_view value, std::int32_t def) {
   if (value.empty()) return def;
   std::size_t i = 0;
-  while (i < value.size() && IsBlank(value[i])) ++i;
+  // As Windows' integer reader: every control character counts as a blank here.
+  while (i < value.size() && value[i] <= L' ') ++i;
   bool negative = false;
   if (i < value.size() && (value[i] == L'-' || value[i] == L'+')) negative = value[i++] == L'-';
   std::uint32_t n = 0;

@@ -1,89 +1,76 @@
-// A pointer for a headless wlroots compositor, which has none: reads commands from stdin,
+// The pointer and keys for headless sway (wlroots' virtual pointer; keys come from wtype) and
+// KWin (its fake input). Reads commands from stdin,
 //   move X Y W H      to (X,Y) in a layout of W x H logical pixels
 //   click left|right
+//   down|up CODE      an evdev key code (KWin only)
 // and prints "ok" once the compositor has taken each one. It stays connected so that the seat
 // keeps its pointer: a client started later sees one from the start.
 #include <linux/input-event-codes.h>
 #include <stdio.h>
 #include <string.h>
-#include <time.h>
 #include <wayland-client.h>
 
+#include "fake-input-client-protocol.h"
 #include "wlr-virtual-pointer-unstable-v1-client-protocol.h"
 
 static struct zwlr_virtual_pointer_manager_v1* manager;
-static struct wl_seat* seat;
+static struct org_kde_kwin_fake_input* fake;
 
 static void global(void* data, struct wl_registry* registry, uint32_t name, const char* interface,
                    uint32_t version) {
   (void)data;
-  (void)version;
   if (strcmp(interface, zwlr_virtual_pointer_manager_v1_interface.name) == 0)
     manager = wl_registry_bind(registry, name, &zwlr_virtual_pointer_manager_v1_interface, 1);
-  else if (strcmp(interface, wl_seat_interface.name) == 0 && seat == NULL)
-    seat = wl_registry_bind(registry, name, &wl_seat_interface, 1);
+  else if (strcmp(interface, org_kde_kwin_fake_input_interface.name) == 0 && version >= 4)
+    fake = wl_registry_bind(registry, name, &org_kde_kwin_fake_input_interface, 4);
 }
 
 static void global_remove(void* data, struct wl_registry* registry, uint32_t name) {
-  (void)data;
-  (void)registry;
-  (void)name;
+  (void)data, (void)registry, (void)name;
 }
 
 static const struct wl_registry_listener registry_listener = {global, global_remove};
 
-static uint32_t now_ms(void) {
-  struct timespec ts;
-  clock_gettime(CLOCK_MONOTONIC, &ts);
-  return (uint32_t)(ts.tv_sec * 1000 + ts.tv_nsec / 1000000);
-}
-
 int main(void) {
   struct wl_display* display = wl_display_connect(NULL);
-  if (display == NULL) {
-    fprintf(stderr, "virtual_pointer: no Wayland display\n");
-    return 1;
-  }
-  struct wl_registry* registry = wl_display_get_registry(display);
-  wl_registry_add_listener(registry, &registry_listener, NULL);
+  if (display == NULL) return fprintf(stderr, "virtual_pointer: no Wayland display\n"), 1;
+  wl_registry_add_listener(wl_display_get_registry(display), &registry_listener, NULL);
   wl_display_roundtrip(display);
-  if (manager == NULL) {
-    fprintf(stderr, "virtual_pointer: the compositor has no zwlr_virtual_pointer_manager_v1\n");
-    return 1;
-  }
+  if (manager == NULL && fake == NULL)
+    return fprintf(stderr, "virtual_pointer: the compositor offers no virtual pointer\n"), 1;
   struct zwlr_virtual_pointer_v1* pointer =
-      zwlr_virtual_pointer_manager_v1_create_virtual_pointer(manager, seat);
+      manager ? zwlr_virtual_pointer_manager_v1_create_virtual_pointer(manager, NULL) : NULL;
+  if (fake) org_kde_kwin_fake_input_authenticate(fake, "kivoret test", "e2e");
   wl_display_roundtrip(display);
   setvbuf(stdout, NULL, _IOLBF, 0);
   printf("ready\n");
 
-  char line[256];
+  char line[256], word[16];
+  unsigned x, y, w, h;
   while (fgets(line, sizeof line, stdin) != NULL) {
-    unsigned x, y, w, h;
-    char button[16];
+    const int button = strncmp(line, "click left", 10) == 0    ? BTN_LEFT
+                       : strncmp(line, "click right", 11) == 0 ? BTN_RIGHT
+                                                               : 0;
     if (sscanf(line, "move %u %u %u %u", &x, &y, &w, &h) == 4 && x < w && y < h) {
-      zwlr_virtual_pointer_v1_motion_absolute(pointer, now_ms(), x, y, w, h);
-      zwlr_virtual_pointer_v1_frame(pointer);
-    } else if (sscanf(line, "click %15s", button) == 1 &&
-               (strcmp(button, "left") == 0 || strcmp(button, "right") == 0)) {
-      const uint32_t code = strcmp(button, "left") == 0 ? BTN_LEFT : BTN_RIGHT;
-      zwlr_virtual_pointer_v1_button(pointer, now_ms(), code, WL_POINTER_BUTTON_STATE_PRESSED);
-      zwlr_virtual_pointer_v1_frame(pointer);
-      zwlr_virtual_pointer_v1_button(pointer, now_ms(), code, WL_POINTER_BUTTON_STATE_RELEASED);
-      zwlr_virtual_pointer_v1_frame(pointer);
+      if (fake) org_kde_kwin_fake_input_pointer_motion_absolute(fake, x * 256, y * 256);
+      if (pointer) zwlr_virtual_pointer_v1_motion_absolute(pointer, 0, x, y, w, h);
+      if (pointer) zwlr_virtual_pointer_v1_frame(pointer);
+    } else if (button != 0) {
+      for (int state = 1; state >= 0; --state) {
+        if (fake) org_kde_kwin_fake_input_button(fake, button, state);
+        if (pointer) zwlr_virtual_pointer_v1_button(pointer, 0, button, state);
+        if (pointer) zwlr_virtual_pointer_v1_frame(pointer);
+      }
+    } else if (fake && sscanf(line, "%15s %u", word, &x) == 2 &&
+               (strcmp(word, "down") == 0 || strcmp(word, "up") == 0)) {
+      org_kde_kwin_fake_input_keyboard_key(fake, x, strcmp(word, "down") == 0);
     } else {
-      fprintf(stderr, "virtual_pointer: bad command: %s", line);
-      printf("error\n");
+      printf("error %s", line);
       continue;
     }
-    if (wl_display_roundtrip(display) < 0) {
-      fprintf(stderr, "virtual_pointer: the compositor closed the connection\n");
-      return 1;
-    }
+    if (wl_display_roundtrip(display) < 0)
+      return fprintf(stderr, "virtual_pointer: the compositor closed the connection\n"), 1;
     printf("ok\n");
   }
-  zwlr_virtual_pointer_v1_destroy(pointer);
-  wl_display_roundtrip(display);
-  wl_display_disconnect(display);
   return 0;
 }

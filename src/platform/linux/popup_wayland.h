@@ -1,9 +1,6 @@
 // The launcher popup on a native Wayland session.
 #pragma once
 
-#include <QPoint>
-#include <QRect>
-#include <QSize>
 #include <span>
 
 #include "platform/toolkit.h"
@@ -15,9 +12,5 @@ namespace kv::lnx {
 // pointer from its first enter or move event, and draws the menu inside itself there.
 // Modal; returns what was chosen, as Toolkit::PopupItems does.
 PopupChoice PopupItemsWayland(std::span<const PopupItem> items);
-
-// Where a menu of `size` opening at `pointer` goes within `bounds`: on the other side of the
-// pointer where it would cross the right or bottom edge, pushed inside where neither side fits.
-QPoint PlaceMenu(QPoint pointer, QSize size, QRect bounds);
 
 }  // namespace kv::lnx
