@@ -267,7 +267,7 @@ if [ "$CHECK" = 1 ]; then
   done
 fi
 
-killed=0 survived=0 lost=0 broken=0
+killed=0 survived=0 equivalent=0 lost=0 broken=0
 survivors='' lostlist='' brokenlist=''
 begin=$SECONDS
 while IFS=$'\t' read -r id file suites; do
@@ -307,6 +307,7 @@ while IFS=$'\t' read -r id file suites; do
   survived)
     survived=$((survived + 1))
     why=$(py equivalent "$LIST" "$id")
+    [ -n "$why" ] && equivalent=$((equivalent + 1))
     survivors+="  $id  $file${why:+  [equivalent: $why]}"$'\n'
     ;;
   anchor-lost) lost=$((lost + 1)) lostlist+="  $id  $file: $detail"$'\n' ;;
@@ -320,7 +321,10 @@ total=$((killed + survived))
 rate=0
 [ "$total" -gt 0 ] && rate=$(((1000 * killed + total / 2) / total))
 printf 'killed %d / survived %d (kill rate %d.%d %%)\n' "$killed" "$survived" $((rate / 10)) $((rate % 10))
-[ -n "$survivors" ] && printf 'survivors:\n%s' "$survivors"
+if [ -n "$survivors" ]; then
+  printf 'survivors (%d marked equivalent in the list, %d to look at):\n%s' "$equivalent" \
+    $((survived - equivalent)) "$survivors"
+fi
 [ "$broken" -gt 0 ] && printf 'not counted, did not compile or run (%d):\n%s' "$broken" "$brokenlist"
 [ "$lost" -gt 0 ] && printf 'not counted, anchor to fix (%d):\n%s' "$lost" "$lostlist"
 printf 'time: %d min %d s\n' $(((SECONDS - begin) / 60)) $(((SECONDS - begin) % 60))
