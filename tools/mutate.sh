@@ -23,13 +23,13 @@ ROOT=$PWD
 SUITES='
 core              linux  180  kv_core_tests                          gtest kv_core_tests
 linux             linux  300  kv_linux_tests                         QT_QPA_PLATFORM=offscreen gtest kv_linux_tests
-savekill          linux  300  kv_save_kill_test                      gtest kv_save_kill_test
-e2e-linux         linux  600  kivoret,slowfs,kv_selection_owner      ctest --output-on-failure -R "^e2e_linux_"
+savekill          linux  300  kv_linux_tests                         QT_QPA_PLATFORM=offscreen gtest kv_linux_tests
+e2e-linux         linux  600  kivoret,kv_selection_owner             ctest --output-on-failure -R "^e2e_linux_"
 win32             mingw  300  kv_win32_tests                         gtest kv_win32_tests
 win32-fs          mingw  300  kv_win32_tests                         ctest --output-on-failure -R "^win32_settings_fs_cases$"
-win32-handover    mingw  300  kv_win32_handover_tests                gtest kv_win32_handover_tests
+win32-handover    mingw  300  kv_win32_tests                         gtest kv_win32_tests
 win32-diff        mingw  900  kv_win32_ini_diff_tests                gtest kv_win32_ini_diff_tests
-e2e-win32         mingw  900  kivoret,uidriver,recorder,filedialog   ctest --output-on-failure -L e2e -R "^e2e_win32_"
+e2e-win32         mingw  900  kivoret,uidriver,hung_drive            ctest --output-on-failure -L e2e -R "^e2e_win32_"
 '
 # Run once before the Windows suites: the Wine prefix (a ctest fixture of the mingw preset).
 WINE_SETUP='ctest -R "^wine_prefix_prepare$"'
