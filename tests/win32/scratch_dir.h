@@ -11,30 +11,17 @@
 
 namespace kv::test {
 
-class ScratchDir {
- public:
-  ScratchDir() {
-    wchar_t name[32];
-    static int counter = 0;
-    swprintf(name, 32, L"kvtest-%lu-%d", GetCurrentProcessId(), counter++);
-    path_ = std::filesystem::temp_directory_path() / name;
-    std::filesystem::remove_all(path_);
-    std::filesystem::create_directories(path_);
-  }
-  ~ScratchDir() {
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
-  }
-  ScratchDir(const ScratchDir&) = delete;
-  ScratchDir& operator=(const ScratchDir&) = delete;
+struct ScratchDir {
+  ScratchDir() { std::filesystem::remove_all(path), std::filesystem::create_directories(path); }
+  ~ScratchDir() { std::filesystem::remove_all(path, ec); }
+  std::wstring dir() const { return path.wstring() + L"\\"; }  // as AppDir holds it
+  std::wstring file(const std::wstring& name) const { return (path / name).wstring(); }
 
-  const std::filesystem::path& path() const { return path_; }
-  // With a final backslash, as AppDir holds it.
-  std::wstring dir() const { return path_.wstring() + L"\\"; }
-  std::wstring file(const std::wstring& name) const { return (path_ / name).wstring(); }
-
- private:
-  std::filesystem::path path_;
+  inline static int counter = 0;
+  const std::filesystem::path path =
+      std::filesystem::temp_directory_path() /
+      ("kvtest-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(counter++));
+  std::error_code ec;
 };
 
 inline std::optional<std::string> ReadBytes(const std::wstring& file) {
@@ -44,8 +31,7 @@ inline std::optional<std::string> ReadBytes(const std::wstring& file) {
 }
 
 inline void WriteBytes(const std::wstring& file, const std::string& bytes) {
-  std::ofstream out(std::filesystem::path(file), std::ios::binary | std::ios::trunc);
-  out << bytes;
+  std::ofstream(std::filesystem::path(file), std::ios::binary) << bytes;
 }
 
 // The real profile function's answer, read with room to spare: Wine garbles a multibyte value
@@ -58,11 +44,6 @@ inline std::string RealProfileString(const std::string& section, const std::stri
                                              buffer.data(), size, file.c_str());
     if (n + 8 < size) return buffer.substr(0, n);
   }
-}
-
-// Wine's own behaviour differs from Windows in a few places the tests know about.
-inline bool UnderWine() {
-  return GetProcAddress(GetModuleHandleA("ntdll"), "wine_get_version") != nullptr;
 }
 
 }  // namespace kv::test

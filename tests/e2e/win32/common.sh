@@ -6,7 +6,6 @@ KIVORET=$1 UIDRIVER=$2 WINE_RUN=$3 DOCS=$4
 if [ -z "${DISPLAY:-}" ] && [ -s "${KV_XVFB_STATE:-}" ]; then
   read -r DISPLAY _ <"$KV_XVFB_STATE" && export DISPLAY
 fi
-export WINEPREFIX WINEDEBUG=-all LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
 WORK=$(mktemp -d /tmp/kv-e2e-XXXXXX)
 APP="$WORK/app" FORM='キヴォレット - 設定' LOG="$WORK/opened.log"
 # Children of the settings window in creation order, which is the tab order.
@@ -18,12 +17,19 @@ trap 'wineserver -k 2>/dev/null; rm -rf "$WORK"' EXIT
 wineserver -p60 </dev/null >/dev/null 2>&1 || true  # the pointer position outlives a process
 
 fail() { printf 'FAIL: %s\n' "$*" >&2; exit 1; }
-step() { echo "--- $(date +%T) $*"; }
 expect_eq() { [ "$2" = "$3" ] || fail "$1: got '$2', expected '$3'"; }  # what, got, expected
 ui() { "$WINE_RUN" "$UIDRIVER" "$@"; }
 wait_for() { for i in $(seq 50); do "$@" && return; sleep 0.2; done; false; }
 winpath() { "$WINE_RUN" winepath -w "$1" 2>/dev/null | tr -d '\r'; }
-sjis() { printf '%s' "$1" | iconv -f UTF-8 -t CP932; }  # as the profile functions write text
+# A Setting.ini as the program writes it, in CP932: the Drive value, then each folder's title
+# and path.
+ini() {
+  { printf '[Main]\r\nDrive=%s\r\n' "$1" && shift
+    n=1 && while [ $# -gt 1 ]; do
+      printf '[Folder%03d]\r\nTitle=%s\r\nPath=%s\r\n' $n "$1" "$2" && n=$((n + 1)) && shift 2
+    done; } | iconv -f UTF-8 -t CP932
+}
+expect_ini() { why=$1 && shift && ini "$@" | cmp -s "$APP/Setting.ini" - || fail "Setting.ini: $why"; }
 APP_WIN=$(winpath "$APP")
 # Runs exactly this command line, as the shell would (a batch file keeps its quotes); PID ends
 # with the program.

@@ -7,8 +7,7 @@
 mkdir -p "$WORK/start" "$WORK/資料 2"
 : >"$WORK/資料 2/report.txt"
 SECOND=$(winpath "$WORK/資料 2")
-printf '[Main]\r\nDrive=0\r\n[Folder001]\r\nTitle=a\r\nPath=C:\\\r\n[Folder002]\r\nTitle=b\r\nPath=%s\r\n' \
-  "$(sjis "$SECOND")" >"$APP/Setting.ini"
+ini 0 a 'C:\' b "$SECOND" >"$APP/Setting.ini"
 notepad "$WORK/start"
 dialog_and_popup() {  # notepad's Open dialog in start\ with report.txt typed, the popup over it
   xdotool mousemove 600 400 click 1 sleep 0.3 key ctrl+o
@@ -20,7 +19,7 @@ dialog_and_popup() {  # notepad's Open dialog in start\ with report.txt typed, t
 }
 dialog_key() { xdotool mousemove $((DX + 140)) $((DY + 396)) click 1 sleep 0.3 key "$1"; }  # on its label
 
-step "Shift + click: the dialog goes to the folder, the typed name stays; nothing opened"
+# Shift + click: the dialog goes to the folder, the typed name stays; nothing opened
 dialog_and_popup
 shot shift-before-wine.png 660x520+0+30
 choose_last 1 "keydown shift sleep 0.3"
@@ -30,7 +29,7 @@ dialog_key Return  # the dialog opens 資料 2\report.txt in notepad
 wait_for eval '[ -n "$(x_windows "^report.txt - メモ帳$")" ]' || fail "the dialog was not taken there"
 expect_eq "opened by Shift + click" "$(opened)" ""
 
-step "Ctrl + click: the path on the clipboard, nothing opened"
+# Ctrl + click: the path on the clipboard, nothing opened
 dialog_and_popup
 choose_last 1 "keydown ctrl sleep 0.3"
 wait_exited
@@ -38,7 +37,7 @@ expect_eq "clipboard" "$(xclip -o -selection clipboard)" "$SECOND"
 expect_eq "opened by Ctrl + click" "$(opened)" ""
 dialog_key Escape
 
-step "Shift + click over notepad, then over Wine's file manager: the plain open"
+# Shift + click over notepad, then over Wine's file manager: the plain open
 popup_at 600 400
 choose_last 1 "keydown shift sleep 0.3"
 expect_opened "\"$SECOND\""
