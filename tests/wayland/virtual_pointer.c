@@ -25,10 +25,7 @@ static void global(void* data, struct wl_registry* registry, uint32_t name, cons
     fake = wl_registry_bind(registry, name, &org_kde_kwin_fake_input_interface, 4);
 }
 
-static void global_remove(void* data, struct wl_registry* registry, uint32_t name) {
-  (void)data, (void)registry, (void)name;
-}
-
+static void global_remove(void* d, struct wl_registry* r, uint32_t n) { (void)d, (void)r, (void)n; }
 static const struct wl_registry_listener registry_listener = {global, global_remove};
 
 int main(void) {

@@ -7,29 +7,22 @@ C=${1:?usage: wayland.sh sway|kwin|gnome kivoret virtual_pointer backdrop}
 KIVORET=${2:?} VPOINTER=${3:?} BACKDROP=${4:?}
 
 if [[ $(id -u) == 0 ]]; then
-  scratch=$(mktemp -d /tmp/kv-wayland-$C.XXXXXX)
-  trap 'rm -rf "$scratch"' EXIT
   # Copies: the build tree may sit where nobody cannot read (below /root).
-  mkdir "$scratch/exe"
+  scratch=$(mktemp -d /tmp/kv-wayland-$C.XXXXXX) && trap 'rm -rf "$scratch"' EXIT
+  mkdir "$scratch/exe" "$scratch/shots"
   cp "$0" "$(dirname "$0")/lib.sh" "$KIVORET" "$VPOINTER" "$BACKDROP" "$scratch/exe/"
   chown -R nobody "$scratch"
   rc=0
   setpriv --reuid=nobody --regid="$(id -g nobody)" --clear-groups env -i PATH=/usr/local/bin:/usr/bin:/bin \
-    LANG=C.UTF-8 KV_SCRATCH="$scratch" bash "$scratch/exe/${0##*/}" "$C" "$scratch/exe/${KIVORET##*/}" \
+    LANG=C.UTF-8 KV_SCREENSHOT_DIR="$scratch/shots" bash "$scratch/exe/${0##*/}" "$C" "$scratch/exe/${KIVORET##*/}" \
     "$scratch/exe/${VPOINTER##*/}" "$scratch/exe/${BACKDROP##*/}" || rc=$?
-  mkdir -p "$KV_SHOTS"
-  cp "$scratch"/shots/*.png "$KV_SHOTS"/ 2>/dev/null || true
+  mkdir -p "$KV_SHOTS" && cp "$scratch"/shots/*.png "$KV_SHOTS"/ 2>/dev/null || true
   exit "$rc"
 fi
 
-S=${KV_SCRATCH:-$(mktemp -d /tmp/kv-wayland.XXXXXX)}
-export HOME=$S/home XDG_RUNTIME_DIR=$S/run KV_OPEN_LOG=$S/open.log PATH=$S/bin:$PATH
-export XDG_CONFIG_HOME=$HOME/.config DBUS_SESSION_BUS_ADDRESS=unix:path=$S/no-bus
-unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM SWAYSOCK XDG_CURRENT_DESKTOP
-mkdir -p "$XDG_CONFIG_HOME/kivoret" "$HOME/.local/share/applications" "$S/bin" "$S/shots"
-mkdir -m 700 "$XDG_RUNTIME_DIR"
-printf '#!/bin/bash\nprintf "%%s\\n" "$@" >"$KV_OPEN_LOG"\n' >"$S/bin/xdg-open"
-chmod +x "$S/bin/xdg-open"
+make_scratch
+S=$KV_SCRATCH
+unset DISPLAY SWAYSOCK XDG_CURRENT_DESKTOP
 # Three folders whose titles differ in length: the rows' widths show their order.
 printf '[Main]\r\nDrive=0\r\n[Folder001]\r\nTitle=山\r\nPath=%s/one/\r\n[Folder002]\r\nTitle=山川山川山川山川\r\nPath=%s/two & more/\r\n[Folder003]\r\nTitle=川山川山\r\nPath=%s/three/\r\n' \
   "$S" "$S" "$S" >"$XDG_CONFIG_HOME/kivoret/Setting.ini"
@@ -39,7 +32,7 @@ cleanup() {
   exec 3>&- 2>/dev/null || true
   kill ${KV_PID:-} "${pids[@]}" 2>/dev/null || true
   wait 2>/dev/null || true
-  [[ -n ${KV_SCRATCH:-} ]] || rm -rf "$S"
+  rm -rf "$S"
 }
 trap cleanup EXIT
 W=1280 H=800
@@ -113,8 +106,9 @@ start_kwin() {
   # executable lists the interface. Debian's python3.11.desktop names the interpreter too and
   # comes first in some starts: a copy of the interpreter at a path of its own.
   cp "$(readlink -f /usr/bin/python3)" "$S/bin/kv-shot"
+  mkdir "$XDG_DATA_HOME/applications"
   printf '[Desktop Entry]\nType=Application\nName=shot\nExec=%s\nX-KDE-DBUS-Restricted-Interfaces=org.kde.KWin.ScreenShot2\n' \
-    "$S/bin/kv-shot" >"$HOME/.local/share/applications/kv-shot.desktop"
+    "$S/bin/kv-shot" >"$XDG_DATA_HOME/applications/kv-shot.desktop"
   kbuildsycoca5 >/dev/null 2>&1
   cat >"$S/shot.py" <<'PY'
 import dbus, os, subprocess, sys
@@ -237,7 +231,7 @@ for mode in max full; do
   sleep 1
   # Settled: two screenshots a second apart are the same (polled 20 times).
   wait_for 2 eval 'shot "$S/before.png" && sleep 1 && shoot && ((BW == 0))' || fail "$mode: the screen does not settle"
-  cp "$S/before.png" "$S/shots/wayland-$C-$mode-before.png"
+  cp "$S/before.png" "$KV_SHOTS/wayland-$C-$mode-before.png"
   PX=$((W * 3 / 5)) PY=$((H / 4)) button=$([[ $mode == max ]] && echo left || echo right)
   # name | pointer | menu corner there | what is done | what is opened
   while IFS='|' read -r -u 4 name x y corner act expected; do
@@ -247,7 +241,7 @@ for mode in max full; do
     KV_PID=$!
     wait_for 10 menu_still "$mode: $name" "$x" "$y" "$corner" ||
       fail "$mode: $name: no menu standing at $x,$y (last ${BW:-?}x${BH:-?}+${BX:-?}+${BY:-?}; $(cat "$S/kivoret.log"))"
-    [[ -e $S/shots/wayland-$C-$mode.png ]] || cp "$S/shot.png" "$S/shots/wayland-$C-$mode.png"
+    [[ -e $KV_SHOTS/wayland-$C-$mode.png ]] || cp "$S/shot.png" "$KV_SHOTS/wayland-$C-$mode.png"
     read -r _ x0 _ y0 y1 <<<"${ROWS[3]}"
     eval "$act"
     wait_for 15 exited || fail "$mode: $name: program still running"
