@@ -4,9 +4,5 @@
 #include <cstdio>
 #include <cstdlib>
 
-inline void Check(bool ok, const char* what) {
-  if (!ok) {
-    std::fprintf(stderr, "invariant broken: %s\n", what);
-    std::abort();
-  }
-}
+#define Check(ok, what) \
+  ((ok) ? (void)0 : (std::fprintf(stderr, "invariant broken: %s\n", what), std::abort()))

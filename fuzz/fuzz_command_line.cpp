@@ -22,15 +22,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const wchar_t sep = data[0] & 1 ? L'\\' : L'/';
   // Two bytes a character, so that the separators and quotes come up often.
   std::wstring line;
-  for (std::size_t i = 1; i + 1 < size; i += 2) {
-    line += static_cast<wchar_t>(data[i] | (data[i + 1] << 8));
-  }
+  for (std::size_t i = 1; i + 1 < size; i += 2) line += wchar_t(data[i] | (data[i + 1] << 8));
 
   const kv::FolderArgument got = kv::FolderFromCommandLine(line, sep);
-  std::wstring unquoted;
-  for (wchar_t c : line) {
-    if (c != L'"') unquoted += c;
-  }
+  std::wstring unquoted = line;
+  std::erase(unquoted, L'"');
   const bool wrapped = line.size() >= 2 && line.front() == L'"' && line.back() == L'"';
   const std::wstring expected = sep == L'\\' ? unquoted
                                 : wrapped    ? line.substr(1, line.size() - 2)

@@ -25,24 +25,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(type == 0 || (type >= 2 && type <= 6), "a known drive type");
   }
   const std::string point = "/mnt/" + in.substr(0, std::min<std::size_t>(in.find('\0'), 64));
-  std::string escaped;
-  for (char c : point) {
+  const auto escape = [](char c, const char* format) {
     char buf[5];
-    std::snprintf(buf, sizeof buf, "\\%03o", static_cast<unsigned char>(c));
-    escaped += std::string(" \t\n\\").find(c) == std::string::npos ? std::string(1, c) : buf;
-  }
+    std::snprintf(buf, sizeof buf, format, static_cast<unsigned char>(c));
+    return std::string(buf);
+  };
+  std::string escaped, hex;
+  for (char c : point)
+    escaped += std::string(" \t\n\\").find(c) == std::string::npos ? std::string(1, c)
+                                                                   : escape(c, "\\%03o");
   bool found = false;
   for (const auto& m : kv::lnx::ParseMountInfo(in + "\n99 1 8:1 / " + escaped + " rw - xfs s rw\n"))
     found |= m.root == point + (point.ends_with('/') ? "" : "/") && m.fsType == "xfs";
   Check(found, "an appended mount below /mnt/ is a drive");
 
   Check(kv::lnx::DecodeLabelName(in).size() <= in.size(), "a label never grows");
-  std::string hex;
-  for (char c : in.substr(0, 256)) {
-    char buf[5];
-    std::snprintf(buf, sizeof buf, "\\x%02x", static_cast<unsigned char>(c));
-    hex += buf;
-  }
+  for (char c : in.substr(0, 256)) hex += escape(c, "\\x%02x");
   Check(kv::lnx::DecodeLabelName(hex) == in.substr(0, 256), "\\xHH decodes");
   return 0;
 }

@@ -24,7 +24,7 @@ SUITES='
 core              linux  180  kv_core_tests                          gtest kv_core_tests
 linux             linux  300  kv_linux_tests                         QT_QPA_PLATFORM=offscreen gtest kv_linux_tests
 savekill          linux  300  kv_linux_tests                         QT_QPA_PLATFORM=offscreen gtest kv_linux_tests
-e2e-linux         linux  600  kivoret,kv_selection_owner             ctest --output-on-failure -R "^e2e_linux_"
+e2e-linux         linux  600  kivoret                                ctest --output-on-failure -R "^e2e_linux_"
 win32             mingw  300  kv_win32_tests                         gtest kv_win32_tests
 win32-fs          mingw  300  kv_win32_tests                         ctest --output-on-failure -R "^win32_settings_fs_cases$"
 win32-handover    mingw  300  kv_win32_tests                         gtest kv_win32_tests

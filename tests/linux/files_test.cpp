@@ -107,16 +107,12 @@ TEST(SaveKill, EveryKillLeavesOneCompleteList) {
   for (int k = 1; k <= 999; ++k)
     for (int l : {0, 1})
       lists[l].push_back({std::to_wstring(l) + L" フォルダ " + std::to_wstring(k), b.Dir()});
-  const auto save = [&](int l) {
-    ProgramState ctx{b.os, b.tk};
-    ctx.AppDir = b.Dir();
-    ctx.FolderList = lists[l];
-    return SaveSettings(ctx);
-  };
+  ProgramState ctx{b.os, b.tk};
+  ctx.AppDir = b.Dir();
+  const auto save = [&](int l) { return ctx.FolderList = lists[l], SaveSettings(ctx); };
   const auto t0 = std::chrono::steady_clock::now();
   ASSERT_TRUE(save(0) && save(1) && save(0));
-  const auto window =
-      std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - t0);
+  const long window = (std::chrono::steady_clock::now() - t0) / 1us;
   std::mt19937 rng(std::random_device{}());
   const char* kills = std::getenv("KV_SAVE_KILLS");
   int seen[2] = {0, 0};
@@ -124,13 +120,11 @@ TEST(SaveKill, EveryKillLeavesOneCompleteList) {
     const pid_t child = ::fork();
     if (child == 0)
       for (int i = 1;; ++i) save(i % 2);
-    std::this_thread::sleep_for(std::uniform_int_distribution<long>(0, window.count())(rng) * 1us);
+    std::this_thread::sleep_for(std::uniform_int_distribution<long>(0, window)(rng) * 1us);
     ::kill(child, SIGKILL);
     ::waitpid(child, nullptr, 0);
-    ProgramState loaded{b.os, b.tk};
-    loaded.AppDir = b.Dir();
-    LoadSettings(loaded);
-    const int which = loaded.FolderList == lists[0] ? 0 : loaded.FolderList == lists[1] ? 1 : -1;
+    LoadSettings(ctx);
+    const int which = ctx.FolderList == lists[0] ? 0 : ctx.FolderList == lists[1] ? 1 : -1;
     ASSERT_NE(which, -1) << "after kill " << kill << " the file holds neither list";
     ++seen[which];
   }

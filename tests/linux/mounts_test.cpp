@@ -6,21 +6,16 @@
 namespace kv::lnx {
 namespace {
 
-MachineFacts Facts() {
+std::vector<std::string> Drives(const std::string& table) {
   MachineFacts f;
-  f.labelOf = [](const std::string& dev) -> std::optional<std::string> {
-    if (dev == "8:3") return "Data Disk";
-    return std::nullopt;
+  f.labelOf = [](const std::string& dev) {
+    return dev == "8:3" ? std::optional<std::string>("Data Disk") : std::nullopt;
   };
   f.isRemovable = [](const std::string& dev) { return dev == "8:33" || dev == "11:0"; };
-  return f;
-}
-
-std::vector<std::string> Drives(const std::string& table) {
   std::vector<std::string> out;
   for (const auto& m : ParseMountInfo(table))
-    out.push_back(m.root + " " + std::to_string(DriveTypeOf(m, Facts())) + " " +
-                  Facts().labelOf(m.devNumber).value_or("-"));
+    out.push_back(m.root + " " + std::to_string(DriveTypeOf(m, f)) + " " +
+                  f.labelOf(m.devNumber).value_or("-"));
   return out;
 }
 

@@ -7,7 +7,6 @@ source "$(dirname "$0")/lib.sh"
 BUILT=${1:?usage: filemanagers.sh path/to/kivoret}
 make_scratch
 export XDG_CONFIG_DIRS=$KV_SCRATCH/xdg
-start_xvfb
 copy_program "$BUILT" "$KV_SCRATCH/app 100% \"q\""
 TARGET="$KV_SCRATCH/a \"b\" \$x 100% c"
 mkdir -p "$TARGET" "$XDG_CONFIG_DIRS/Thunar"
@@ -24,10 +23,23 @@ SYSTEM_UCA='<?xml version="1.0" encoding="UTF-8"?>
 '
 printf '%s' "$SYSTEM_UCA" >"$XDG_CONFIG_DIRS/Thunar/uca.xml"
 
+# The copy replaced by a recorder of its arguments, to run the drop-ins with; the recorder ran
+# with $TARGET as its one argument ($1 names the drop-in).
+record_args() { printf '#!/bin/bash\n{ echo "$#"; printf "%%s\\n" "$@"; } >"%s"\n' "$ARGS" >"$KIVORET"; }
+check_args() {
+  wait_for 5 test -s "$ARGS" || fail "$1: the program was not started"
+  [[ $(cat "$ARGS") == "1"$'\n'"$TARGET" ]] || fail "$1: got $(cat "$ARGS")"
+  rm -f "$ARGS"
+}
+# The service menu's Exec line, in an application entry of its own, started by GLib on $TARGET.
+launch_service_menu() {
+  printf '[Desktop Entry]\nType=Application\nName=check\nExec=%s\n' "$(sed -n 's/^Exec=//p' "$MENUS")" >"$KV_SCRATCH/check.desktop"
+  (cd / && gio launch "$KV_SCRATCH/check.desktop" "$TARGET") || fail "gio launch failed"
+}
+
 # Started on the folder without a locale; the window, then the clicks and OK.
 run_on_target() {
-  env -u LANG -u LC_ALL -u LC_CTYPE "$KIVORET" "$TARGET" >"$KV_SCRATCH/out.log" 2>&1 &
-  KV_PID=$!
+  start env -u LANG -u LC_ALL -u LC_CTYPE "$KIVORET" "$TARGET"
   settings_window 10
   [[ "$WW x $WH" == "409 x 265" ]] || fail "window client area is ${WW}x$WH"
   wait_for 5 has_icon "$WIN" || fail "window has no 32x32 icon"

@@ -1,7 +1,9 @@
-# Shared by the Linux end-to-end scripts: a private Xvfb, a scratch home, polling helpers.
+# Shared by the Linux end-to-end scripts: a scratch home on a private Xvfb, polling helpers, the
+# program's windows found and clicked.
 set -euo pipefail
 
 KV_SHOTS=${KV_SCREENSHOT_DIR:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../../.." && pwd)/docs}
+SETTINGS='キヴォレット - 設定'
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
@@ -12,21 +14,7 @@ wait_for() {
   return 1
 }
 
-start_xvfb() {
-  local n
-  for n in $(seq 140 199); do
-    [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
-    # -noreset: each xdotool call is a last client leaving; a reset would recentre the pointer.
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp -noreset >/dev/null 2>&1 &
-    KV_XVFB_PID=$!
-    export DISPLAY=":$n"
-    wait_for 10 xdotool getmouselocation >/dev/null 2>&1 && return 0
-    kill "$KV_XVFB_PID" 2>/dev/null || true
-  done
-  fail "no X display could be started"
-}
-
-# A scratch HOME with its XDG folders and an xdg-open that records its arguments.
+# A scratch HOME with its XDG folders, an xdg-open that records its arguments, and an Xvfb.
 make_scratch() {
   KV_SCRATCH=$(mktemp -d /tmp/kv-e2e.XXXXXX)
   export HOME=$KV_SCRATCH/home XDG_RUNTIME_DIR=$KV_SCRATCH/run KV_OPEN_LOG=$KV_SCRATCH/open.log
@@ -38,15 +26,24 @@ make_scratch() {
   unset WAYLAND_DISPLAY QT_QPA_PLATFORM
   # A bus that is not there: no session bus gets auto-launched and left running.
   export DBUS_SESSION_BUS_ADDRESS=unix:path=$KV_SCRATCH/no-bus
+  # -noreset: each xdotool call is a last client leaving; a reset would recentre the pointer.
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$KV_SCRATCH/display" \
+    >/dev/null 2>&1 &
+  KV_XVFB_PID=$!
+  wait_for 10 test -s "$KV_SCRATCH/display" || fail "Xvfb did not start"
+  export DISPLAY=:$(<"$KV_SCRATCH/display")
 }
 
 trap 'kill ${KV_PID:-} ${KV_XVFB_PID:-} 2>/dev/null; rm -rf "${KV_SCRATCH:-}"' EXIT
 
+# "$@" in the background, as KV_PID; then whether it ended within ${2:-5} s ($1 the failure).
+start() { "$@" >>"$KV_SCRATCH/out.log" 2>&1 & KV_PID=$!; }
 exited() { ! kill -0 "$KV_PID" 2>/dev/null || [[ $(ps -o stat= -p "$KV_PID" 2>/dev/null) == Z* ]]; }
+ends() { wait_for "${2:-5}" exited || fail "$1"; }
 
-# The first visible window but the root whose UTF-8 title (not the legacy WM_NAME) matches $1.
 has_icon() { xprop -id "$1" _NET_WM_ICON 2>/dev/null | grep -q 'Icon (32 x 32)'; }
 
+# The first visible window but the root whose UTF-8 title (not the legacy WM_NAME) matches $1.
 find_window() {
   local id geo WINDOW X Y WIDTH HEIGHT SCREEN
   for id in $(xdotool search --onlyvisible --name '' 2>/dev/null); do
@@ -66,14 +63,25 @@ point_at() {
     fail "pointer did not move"
 }
 
-# $KIVORET started with the pointer at 200,150; its popup is POPUP X Y W H.
+# Setting.ini with the folders 写真 and $1, the second at "$KV_SCRATCH/my docs/".
+two_folders() {
+  printf '[Main]\r\nDrive=0\r\n[Folder001]\r\nTitle=写真\r\nPath=%s/写真/\r\n[Folder002]\r\nTitle=%s\r\nPath=%s/my docs/\r\n' \
+    "$KV_SCRATCH" "$1" "$KV_SCRATCH" >"$XDG_CONFIG_HOME/kivoret/Setting.ini"
+}
+
+# $KIVORET started with the pointer at 200,150 (already there with $1 = moved); its popup is
+# POPUP X Y W H.
 run_launcher() {
-  point_at 200 150
+  [[ -n ${1:-} ]] || point_at 200 150
   rm -f "$KV_OPEN_LOG"
-  "$KIVORET" >"$KV_SCRATCH/out.log" 2>&1 &
-  KV_PID=$!
-  wait_for 10 find_window '' >/dev/null || fail "no popup appeared"
+  start "$KIVORET"
+  wait_for "${POPUP_WAIT:-10}" find_window '' >/dev/null || fail "no popup appeared"
   read -r POPUP X Y W H < <(find_window '')
+}
+shoot_popup() { import -window root -crop "$((W + 40))x$((H + 40))+180+130" "$KV_SHOTS/$1"; }
+# The popup's last row clicked, with the key $1 held if given.
+click_last() {
+  xdotool mousemove $((X + 40)) $((Y + H - 11)) ${1:+keydown $1 sleep 0.2} click 1 ${1:+sleep 0.2 keyup $1}
 }
 
 # After $1 the opener got exactly $2; without $2, it was never called.
@@ -84,8 +92,8 @@ expect_opened() {
 
 # Waits $1 s for the settings window ($2 says which run): WIN WX WY WW WH.
 settings_window() {
-  wait_for "$1" find_window 'キヴォレット - 設定' >/dev/null || fail "no settings window${2:+ ($2)}"
-  read -r WIN WX WY WW WH < <(find_window 'キヴォレット - 設定')
+  wait_for "$1" find_window "$SETTINGS" >/dev/null || fail "no settings window${2:+ ($2)}"
+  read -r WIN WX WY WW WH < <(find_window "$SETTINGS")
 }
 
 # Clicks at each "x y" of the window's pixels (the layout table's twips / 15).
@@ -101,7 +109,17 @@ click_in_window() {
 click_then_ok() {
   settings_window 15 "$1"
   click_in_window "${@:2}" "292 244"
-  wait_for "${OK_WAIT:-5}" exited || fail "OK did not close the window ($1)"
+  ends "OK did not close the window ($1)" "${OK_WAIT:-5}"
+}
+cancel() { click_in_window "364 244" && ends "cancel did not close the window"; }
+
+# The message or question over the settings window: a screenshot as $2 if given, then the key $1.
+answer() {
+  wait_for 5 find_window '^キヴォレット$' >/dev/null || fail "no message (${2:-})"
+  read -r BOX BX BY BW BH < <(find_window '^キヴォレット$')
+  [[ -z ${2:-} ]] || import -window root -crop "${BW}x$BH+$BX+$BY" "$KV_SHOTS/$2"
+  xdotool windowfocus --sync "$BOX" key "$1"
+  wait_for 5 bash -c "! xdotool search --onlyvisible --name '^キヴォレット\$' >/dev/null 2>&1" || fail "the message stayed"
 }
 
 # A copy of the program at $2/kivoret, and where it keeps its settings and drop-ins.
@@ -112,18 +130,4 @@ copy_program() {
   MENUS=$XDG_DATA_HOME/kio/servicemenus/kivoret.desktop NEMO=$XDG_DATA_HOME/nemo/actions/kivoret.nemo_action
   SCRIPT=$XDG_DATA_HOME/nautilus/scripts/キヴォレットに登録 CAJA=$XDG_CONFIG_HOME/caja/scripts/キヴォレットに登録
   UCA=$XDG_CONFIG_HOME/Thunar/uca.xml
-}
-
-# The copy replaced by a recorder of its arguments, to run the drop-ins with.
-record_args() { printf '#!/bin/bash\n{ echo "$#"; printf "%%s\\n" "$@"; } >"%s"\n' "$ARGS" >"$KIVORET"; }
-check_args() {  # the recorder ran with $TARGET as its one argument; $1 names the drop-in
-  wait_for 5 test -s "$ARGS" || fail "$1: the program was not started"
-  [[ $(cat "$ARGS") == "1"$'\n'"$TARGET" ]] || fail "$1: got $(cat "$ARGS")"
-  rm -f "$ARGS"
-}
-
-# The service menu's Exec line, in an application entry of its own, started by GLib on $TARGET.
-launch_service_menu() {
-  printf '[Desktop Entry]\nType=Application\nName=check\nExec=%s\n' "$(sed -n 's/^Exec=//p' "$MENUS")" >"$KV_SCRATCH/check.desktop"
-  (cd / && gio launch "$KV_SCRATCH/check.desktop" "$TARGET") || fail "gio launch failed"
 }

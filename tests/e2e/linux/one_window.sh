@@ -3,7 +3,6 @@
 # window, OK asks before saving over a file changed behind it, a killed window blocks nothing.
 source "$(dirname "$0")/lib.sh"
 make_scratch
-start_xvfb
 copy_program "${1:?usage: one_window.sh path/to/kivoret}" "$KV_SCRATCH/app"
 A=$KV_SCRATCH/甲 B=$KV_SCRATCH/乙
 mkdir -p "$A" "$B"
@@ -12,19 +11,11 @@ printf "$KEEP" >"$INI"
 printf "$KEEP[Folder002]\r\nTitle=甲\r\nPath=%s/\r\n[Folder003]\r\nTitle=乙\r\nPath=%s/\r\n" "$A" "$B" >"$KV_SCRATCH/all.ini"
 expect_all() { cmp "$KV_SCRATCH/all.ini" "$INI" || { od -c "$INI" | head -20; fail "Setting.ini lost an entry"; }; }
 
-start_on() { "$KIVORET" "$1" >>"$KV_SCRATCH/out.log" 2>&1 & KV_PID=$!; settings_window 10 "$1"; }
+start_on() { start "$KIVORET" "$1"; settings_window 10 "$1"; }
 # A second start on $1 ends at once, its folder handed over: one window stays.
 join_with() {
   timeout 10 "$KIVORET" "$1" >>"$KV_SCRATCH/out.log" 2>&1 || fail "the start on $1 did not end"
-  [[ $(xdotool search --onlyvisible --name 'キヴォレット - 設定' | wc -l) == 1 ]] || fail "not one window"
-}
-# The question over the window: a screenshot as $2 if given, then the key $1.
-answer() {
-  wait_for 5 find_window '^キヴォレット$' >/dev/null || fail "no question"
-  read -r BOX BX BY BW BH < <(find_window '^キヴォレット$')
-  [[ -z ${2:-} ]] || import -window root -crop "${BW}x$BH+$BX+$BY" "$KV_SHOTS/$2"
-  xdotool windowfocus --sync "$BOX" key "$1"
-  wait_for 5 bash -c "! xdotool search --onlyvisible --name '^キヴォレット\$' >/dev/null 2>&1" || fail "the question stayed"
+  [[ $(xdotool search --onlyvisible --name "$SETTINGS" | wc -l) == 1 ]] || fail "not one window"
 }
 
 start_on "$A"
@@ -38,11 +29,11 @@ start_on "$A"
 printf '[Folder001]\r\nTitle=Other\r\nPath=/other/\r\n' >"$INI"  # changed behind the window
 click_in_window "292 244"                                        # OK
 answer Escape changed-file-linux.png                             # いいえ: the window stays
-find_window 'キヴォレット - 設定' >/dev/null || fail "the window closed after No"
+find_window "$SETTINGS" >/dev/null || fail "the window closed after No"
 [[ $(head -c 11 "$INI") == '[Folder001]' ]] || fail "No saved over the changed file"
 click_in_window "292 244"
 answer Return  # はい
-wait_for 5 exited || fail "Yes did not save and close"
+ends "Yes did not save and close"
 expect_all
 
 # A window killed leaves its socket behind; the next start opens a window all the same, and
@@ -53,6 +44,5 @@ ls "$XDG_RUNTIME_DIR"/kivoret-*.window >/dev/null || fail "no socket in the runt
 start_on "$B"
 join_with "$A"
 answer Return replace-question-linux.png
-click_in_window "364 244"  # キャンセル
-wait_for 5 exited || fail "cancel did not close the window"
+cancel
 echo "PASS"

@@ -14,22 +14,18 @@ bindfs -f -o attr_timeout=0,entry_timeout=0 "$KV_SCRATCH/empty" "$MNT" 2>/dev/nu
 FUSE_PID=$!
 wait_for 10 grep -q " $MNT " /proc/self/mountinfo || fail "bindfs did not mount"
 kill -STOP "$FUSE_PID"
-start_xvfb
 printf '[Main]\r\nDrive=1\r\n' >"$XDG_CONFIG_HOME/kivoret/Setting.ini"
 
 point_at 200 150
-start=$(now_ms)
-"$KIVORET" >"$KV_SCRATCH/out.log" 2>&1 &
-KV_PID=$!
-for ((i = 0; i < 500; i++)); do find_window '' >/dev/null && break; sleep 0.02; done
-took=$(($(now_ms) - start))
-read -r POPUP X Y W H < <(find_window '') || fail "no popup appeared"
+t0=$(now_ms)
+run_launcher moved
+took=$(($(now_ms) - t0))
 ((took < 1000)) || fail "the popup took $took ms with a hung drive"
-import -window root -crop "$((W + 40))x$((H + 40))+180+130" "$KV_SHOTS/popup-slow-drive-linux.png"
-xdotool mousemove $((X + 40)) $((Y + H - 11)) click 1  # the newest mount is the last row
-start=$(now_ms)
-wait_for 5 exited || fail "program still running after the choice"
-took=$(($(now_ms) - start))
+shoot_popup popup-slow-drive-linux.png
+click_last  # the newest mount is the last row
+t0=$(now_ms)
+ends "program still running after the choice"
+took=$(($(now_ms) - t0))
 ((took < 1000)) || fail "the program took $took ms to end after the choice"
 expect_opened "the last row" "$MNT/"
 echo "slow drive: ok"
