@@ -30,7 +30,7 @@ printf '[Main]\r\nDrive=0\r\n[Folder001]\r\nTitle=山\r\nPath=%s/one/\r\n[Folder
 pids=()
 cleanup() {
   exec 3>&- 2>/dev/null || true
-  kill ${KV_PID:-} "${pids[@]}" 2>/dev/null || true
+  kill ${KV_PID:-} ${KV_XVFB_PID:-} "${pids[@]}" 2>/dev/null || true
   wait 2>/dev/null || true
   rm -rf "$S"
 }
