@@ -18,7 +18,8 @@ ROOT=$PWD
 # The suites. A mutant names the ones that could catch it; each runs in the build dir of its
 # preset, after building the targets it needs. The command runs in that build dir; `gtest T`
 # runs the GoogleTest program of target T in one process (under Wine for a Windows one), and
-# ctest selects by name or label, so renamed or regrouped tests need no change here.
+# ctest selects by name or label: renamed tests and test files need no change here, a renamed
+# test program is one word in this table.
 #   suite           preset timeout targets (comma-separated)          command
 SUITES='
 core              linux  180  kv_core_tests                          gtest kv_core_tests
@@ -143,6 +144,15 @@ restore() {
   fi
 }
 restore
+# Nor does it stop the step it had started (timeout runs it in a process group of its own).
+if [ -s "$STATE/child" ]; then
+  pid=$(cat "$STATE/child")
+  if [[ $(ps -o args= -p "$pid" 2>/dev/null) == timeout* ]]; then
+    kill -TERM "$pid" 2>/dev/null
+    sleep 2
+  fi
+  rm -f "$STATE/child"
+fi
 
 if [ "$DIRTY" = 0 ] && [ -n "$(git status --porcelain -- src)" ]; then
   echo "mutate.sh: src/ has uncommitted changes (git status src); commit them or --allow-dirty" >&2
@@ -177,12 +187,15 @@ cleanup() {
 # Builds and suites run in the background so that Ctrl-C reaches this script at once; the
 # interrupted step is stopped (timeout passes the signal on to everything it started).
 CHILD=''
+exec 3>&1 4>&2  # the terminal, for the trap, which may run inside a redirected call
 waitfor() {
   "$@" &
   CHILD=$!
+  echo "$CHILD" >"$STATE/child"
   wait "$CHILD"
   local rc=$?
   CHILD=''
+  rm -f "$STATE/child"
   return "$rc"
 }
 interrupted() {
@@ -190,8 +203,8 @@ interrupted() {
     kill -TERM "$CHILD" 2>/dev/null
     wait "$CHILD" 2>/dev/null
   fi
-  echo
-  echo "mutate.sh: interrupted; the mutated file is restored" >&2
+  echo >&3
+  echo "mutate.sh: interrupted; the mutated file is restored" >&4
   exit 130
 }
 trap cleanup EXIT
@@ -267,8 +280,8 @@ if [ "$CHECK" = 1 ]; then
   done
 fi
 
-killed=0 survived=0 equivalent=0 lost=0 broken=0
-survivors='' lostlist='' brokenlist=''
+killed=0 survived=0 equivalent=0 lost=0 compiler=0 broken=0
+survivors='' lostlist='' compilerlist='' brokenlist=''
 begin=$SECONDS
 while IFS=$'\t' read -r id file suites; do
   log=$STATE/logs/$id.log
@@ -311,6 +324,7 @@ while IFS=$'\t' read -r id file suites; do
     survivors+="  $id  $file${why:+  [equivalent: $why]}"$'\n'
     ;;
   anchor-lost) lost=$((lost + 1)) lostlist+="  $id  $file: $detail"$'\n' ;;
+  no-compile) compiler=$((compiler + 1)) compilerlist+="  $id  $file: $detail"$'\n' ;;
   *) broken=$((broken + 1)) brokenlist+="  $id  $file: $status, $detail"$'\n' ;;
   esac
   printf '%-30s %-48s %-11s %s (%d s)\n' "$id" "$file" "$status" "$detail" $((SECONDS - start))
@@ -325,6 +339,7 @@ if [ -n "$survivors" ]; then
   printf 'survivors (%d marked equivalent in the list, %d to look at):\n%s' "$equivalent" \
     $((survived - equivalent)) "$survivors"
 fi
-[ "$broken" -gt 0 ] && printf 'not counted, did not compile or run (%d):\n%s' "$broken" "$brokenlist"
+[ "$compiler" -gt 0 ] && printf 'killed by the compiler, not counted (%d):\n%s' "$compiler" "$compilerlist"
+[ "$broken" -gt 0 ] && printf 'not counted, a suite could not run (%d):\n%s' "$broken" "$brokenlist"
 [ "$lost" -gt 0 ] && printf 'not counted, anchor to fix (%d):\n%s' "$lost" "$lostlist"
 printf 'time: %d min %d s\n' $(((SECONDS - begin) / 60)) $(((SECONDS - begin) % 60))
