@@ -25,4 +25,5 @@ namespace kv::contract {
 const auto kFake = ::testing::Values(Backend{[] { return std::make_unique<test::FakeBackend>(); }});
 INSTANTIATE_TEST_SUITE_P(Fake, IniContract, kFake);
 INSTANTIATE_TEST_SUITE_P(Fake, SettingsFile, kFake);
+GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(DiskSettingsFile);  // no links or disks in memory
 }  // namespace kv::contract
