@@ -1,7 +1,6 @@
 // Drive titles, and volumes that answer late or never: one deadline for all.
 #include <gtest/gtest.h>
 
-#include <stdexcept>
 #include <thread>
 
 #include "fakes/harness.h"
@@ -58,20 +57,6 @@ TEST(DriveListTest, AStepBegunEarlyWaitsOnlyForWhatIsLeftAndIsUsedOnce) {
   EXPECT_FALSE(h.ctx.EarlyDriveStep);
   h.os.drives[1].typeDelay = {};  // the next list is a step of its own
   EXPECT_EQ(GetDriveList(h.ctx).at(1).Title, L"D:\\ [ネットワークドライブ]");
-}
-
-// A query that throws after its first answer keeps it; its thread must not end the program.
-TEST(DriveListTest, AQueryThatThrowsKeepsWhatItHadAnswered) {
-  struct ThrowingOs : FakeOs {
-    DriveQuery MakeDriveQuery(const std::wstring&) override {
-      return [](DriveReport& report) {
-        report.Type(kDriveCdrom);
-        throw std::runtime_error("device gone");
-      };
-    }
-  } os;
-  os.drives = {{L"D:\\", L"X", kDriveFixed}};
-  EXPECT_EQ(Titles(os, {}, kDriveDeadline - milliseconds(50)).back(), L"D:\\ [CD-ROMドライブ]");
 }
 
 }  // namespace

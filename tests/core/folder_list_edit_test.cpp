@@ -15,7 +15,10 @@ class FolderListEditTest : public ::testing::Test {
   void Open(const Entries& entries = {}) {
     h.emplace();
     h->tk.commandLine = L"\"\"";  // opens the window with empty boxes
-    h->tk.dirs[L"C:\\Data\\"] = DirectoryState::Found;
+    h->tk.dirs = {{L"C:\\Data\\", DirectoryState::Found},
+                  {L"C:\\a\nb\\", DirectoryState::Found},
+                  {L"C:\\a?b\\", DirectoryState::BadName},
+                  {L"E:\\", DirectoryState::NotReady}};
     h->AddFolders(entries);
     form = std::make_unique<SettingsWindow>(h->ctx);
     form->Show();
@@ -58,52 +61,46 @@ TEST_F(FolderListEditTest, ButtonsEditTheWorkingList) {
   }
 }
 
-// Blank boxes (the name checked first) and line breaks are refused on register and update
-// alike: one warning, nothing changed, the boxes keep their text.
-TEST_F(FolderListEditTest, BlankBoxesAndLineBreaksAreRefused) {
+// Blank boxes (the name checked first) and line breaks are refused; a folder that is not there
+// (or a bad name) asks, one not ready is refused; the separator is added once. Register and
+// update alike: a refused entry changes nothing and the boxes keep their text.
+TEST_F(FolderListEditTest, ChecksBeforeAnEntryIsTaken) {
   const std::wstring noName = L"識別名が入力されていません。\r\n識別名を入力して下さい。",
                      noPath = L"パスが入力されていません。\r\nパスを入力して下さい。",
                      lineBreak =
                          L"識別名またはパスに改行が含まれています。\r\n"
-                         L"改行を含む識別名やパスは登録できません。";
-  Open({{L"A", L"a"}});
-  h->tk.dirs[L"C:\\a\nb\\"] = DirectoryState::Found;  // the folder exists: only the break stops it
+                         L"改行を含む識別名やパスは登録できません。",
+                     ask =
+                         L"フォルダパスが不正です。\r\n登録されても正常に動作しない"
+                         L"可能性があります。\r\n続行しますか？";
+  const std::tuple<std::wstring, std::wstring, const std::wstring*, MsgAnswer> cases[] = {
+      {L" \u3000 ", L"", &noName, MsgAnswer::Yes},
+      {L"A", L"   ", &noPath, MsgAnswer::Yes},
+      {L"Pho\0tos"s, L"C:\\Data\\", &lineBreak, MsgAnswer::Yes},
+      {L"N", L"C:\\a\nb\\", &lineBreak, MsgAnswer::Yes},  // though the folder is there
+      {L"N", L"C:\\Gone\\", &ask, MsgAnswer::No},
+      {L"N", L"C:\\Gone", &ask, MsgAnswer::Yes},
+      {L"N", L"C:\\a?b", &ask, MsgAnswer::Yes},
+      {L"N", L"E:\\", nullptr, MsgAnswer::Yes}};  // not ready
   for (const Control button : {Control::RegisterButton, Control::UpdateButton}) {
-    for (const auto& [name, path, message] : {std::tuple{L" \u3000 "s, L""s, &noName},
-                                              {L"A"s, L"   "s, &noPath},
-                                              {L"Pho\0tos"s, L"C:\\Data\\"s, &lineBreak},
-                                              {L"Photos"s, L"C:\\a\nb\\"s, &lineBreak}}) {
-      SCOPED_TRACE(::testing::Message() << static_cast<int>(button) << " " << path.size());
+    for (const auto& [name, path, message, answer] : cases) {
+      SCOPED_TRACE(::testing::Message() << static_cast<int>(button) << " " << name << "|" << path);
+      Open({{L"A", L"a"}});
+      h->tk.answers = {answer};
       h->tk.listIndex = 0;
       Click(button, name, path);
-      EXPECT_EQ(h->tk.boxes, (std::vector<ShownBox>{{*message, MsgStyle::Warning}}));
-      EXPECT_EQ(Edited(), (Entries{{L"A", L"a"}}));
-      EXPECT_EQ(h->tk.Boxes(), name + L"|" + path);
+      const std::vector<ShownBox> shown(
+          message != nullptr,
+          {message ? *message : L"", message == &ask ? MsgStyle::WarningYesNo : MsgStyle::Warning});
+      EXPECT_EQ(h->tk.boxes, shown);
+      const bool taken = message == &ask && answer == MsgAnswer::Yes;
+      const FolderEntry entry{name, path.ends_with(L'\\') ? path : path + L"\\"};
+      Entries after{{L"A", L"a"}};
+      if (taken)
+        button == Control::UpdateButton ? after = {entry} : (after.push_back(entry), after);
+      EXPECT_EQ(Edited(), after);
+      EXPECT_EQ(h->tk.Boxes(), taken ? L"|" : name + L"|" + path);
     }
-  }
-}
-
-// The separator added once; a folder that is not there asks, one not ready is refused.
-TEST_F(FolderListEditTest, DirectoryTestOutcomes) {
-  const std::tuple<const wchar_t*, DirectoryState, MsgAnswer, bool> cases[] = {
-      {L"C:\\Gone", DirectoryState::NotFound, MsgAnswer::No, false},
-      {L"C:\\Gone\\", DirectoryState::NotFound, MsgAnswer::Yes, true},
-      {L"C:\\a?b", DirectoryState::BadName, MsgAnswer::Yes, true},
-      {L"E:\\", DirectoryState::NotReady, MsgAnswer::Yes, false}};
-  for (const auto& [typed, dir, answer, stored] : cases) {
-    SCOPED_TRACE(typed);
-    Open();
-    const std::wstring withSep = std::wstring(typed).ends_with(L'\\') ? typed : typed + L"\\"s;
-    h->tk.dirs[withSep] = dir;
-    h->tk.answers = {answer};
-    Click(Control::RegisterButton, L"N", typed);
-    EXPECT_EQ(h->tk.boxes.size(), dir != DirectoryState::NotReady ? 1u : 0u);
-    for (const ShownBox& asked : h->tk.boxes)
-      EXPECT_EQ(asked, (ShownBox{L"フォルダパスが不正です。\r\n登録されても正常に動作しない"
-                                 L"可能性があります。\r\n続行しますか？",
-                                 MsgStyle::WarningYesNo}));
-    EXPECT_EQ(Edited() == (Entries{{L"N", withSep}}), stored);
-    EXPECT_EQ(h->tk.Boxes(), stored ? L"|" : L"N|" + withSep) << "a refused entry keeps the boxes";
   }
 }
 

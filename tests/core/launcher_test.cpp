@@ -1,4 +1,5 @@
-// The launcher popup: its items, and what choosing one does with Shift and Ctrl held.
+// Started without a folder, the launcher popup: its items, and what choosing one does with
+// Shift and Ctrl held. Started on one, the settings window.
 #include <gtest/gtest.h>
 
 #include "fakes/harness.h"
@@ -82,6 +83,24 @@ TEST(LauncherTest, LongListsAreCutAtTheIndexBound) {
   SettingsWindow(h.ctx).Show();
   ASSERT_EQ(h.tk.captions.size(), 2u + 32'767);
   EXPECT_EQ(h.tk.captions.back(), L"F32767");
+}
+
+// A folder on the command line fills both boxes and opens the window. On Linux the folder is
+// one argument, where a quote belongs to the name unless it wraps the whole argument.
+TEST(LauncherTest, AFolderOnTheCommandLineOpensTheWindowInstead) {
+  const std::tuple<const wchar_t*, const wchar_t*, wchar_t> cases[] = {
+      {L"\"C:\\Data\\Photos\"", L"Photos|C:\\Data\\Photos", L'\\'},
+      {L"\"C:\\My \"Old\" Files\"", L"My Old Files|C:\\My Old Files", L'\\'},
+      {L"\"/home/u/\"q\"\"", L"\"q\"|/home/u/\"q\"", L'/'}};
+  for (const auto& [line, boxes, separator] : cases) {
+    Harness h;
+    h.tk.commandLine = line;
+    h.tk.separator = separator;
+    SettingsWindow form(h.ctx);
+    form.Show();
+    EXPECT_EQ(h.tk.Boxes(), boxes);
+    EXPECT_TRUE(form.ShowSettings);
+  }
 }
 
 }  // namespace

@@ -43,14 +43,13 @@ class FakeOs : public OsServices {
   std::map<std::wstring, std::pair<std::wstring, std::wstring>> entries;  // verb: text, command
   bool failEntries = false;
   int entryWrites = 0;
+  std::wstring_convert<std::codecvt_utf8<wchar_t>> utf8;
 
-  std::wstring FileText(const std::wstring& path) {
-    return files.contains(path) ? DecodeFileText(files[path]) : L"<missing>";
-  }
+  std::wstring FileText(const std::wstring& path) { return DecodeFileText(files.at(path)); }
   FileRead ReadWholeFile(const std::wstring& path) override {
     if (unreadable.contains(path)) return {FileState::Unreadable, {}};
-    if (!files.contains(path)) return {FileState::Missing, {}};
-    return {FileState::Ok, files[path]};
+    return files.contains(path) ? FileRead{FileState::Ok, files[path]}
+                                : FileRead{FileState::Missing, {}};
   }
   bool ReplaceWholeFile(const std::wstring& path, std::string_view bytes) override {
     if (failWrites) return false;
@@ -59,10 +58,10 @@ class FakeOs : public OsServices {
     return true;
   }
   std::wstring DecodeFileText(std::string_view b) override {
-    return std::wstring_convert<std::codecvt_utf8<wchar_t>>().from_bytes(b.begin(), b.end());
+    return utf8.from_bytes(b.begin(), b.end());
   }
   std::string EncodeFileText(std::wstring_view t) override {
-    return std::wstring_convert<std::codecvt_utf8<wchar_t>>().to_bytes(t.begin(), t.end());
+    return utf8.to_bytes(t.begin(), t.end());
   }
   std::wstring GetLogicalDriveStrings() override {
     std::wstring s;
@@ -103,8 +102,7 @@ class FakeOs : public OsServices {
     return entries.erase(verb);
   }
   std::optional<std::wstring> FolderEntryCommand(const std::wstring& verb) override {
-    if (!entries.contains(verb)) return std::nullopt;
-    return entries[verb].second;
+    return entries.contains(verb) ? std::optional(entries[verb].second) : std::nullopt;
   }
   NativeHandle GetForegroundWindow() override { return foreground; }
   bool NavigateWindow(NativeHandle window, const std::wstring& path) override {

@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <deque>
-#include <functional>
 #include <map>
 #include <optional>
 #include <stdexcept>
@@ -34,7 +33,6 @@ class FakeToolkit : public Toolkit {
   std::deque<MsgAnswer> answers;  // to message boxes, in order; none left answers No
   std::vector<ShownBox> boxes;
   std::map<std::wstring, DirectoryState> dirs;  // directory test answers; others "not found"
-  std::function<void()> duringBox;              // runs inside the next message box, once
   std::vector<std::string> log;                 // form lifecycle and popup, in order
   std::vector<std::wstring> captions;           // the popup's items
   std::map<Control, std::wstring> texts, toolTips;
@@ -89,7 +87,6 @@ class FakeToolkit : public Toolkit {
   }
   MsgAnswer MsgBox(const std::wstring& text, MsgStyle style) override {
     boxes.push_back({text, style});
-    if (auto f = std::exchange(duringBox, nullptr)) f();
     if (answers.empty()) return style != MsgStyle::Warning ? MsgAnswer::No : MsgAnswer::Ok;
     const MsgAnswer a = answers.front();
     answers.pop_front();
