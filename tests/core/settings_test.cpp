@@ -54,12 +54,6 @@ TEST(SettingsFileTest, SaveWritesExactlyThisOrNothing) {
   }
 }
 
-}  // namespace
-}  // namespace kv::test
-
-namespace kv::test {
-namespace {
-
 // Files Windows would not write: what the reader makes of them, and a rewrite that keeps
 // every other byte (BOM, CR-only and LF endings, comments, odd spacing) and values verbatim.
 TEST(IniDocumentTest, ReadsOddFilesAndRewritesOnlyItsLine) {
@@ -76,13 +70,10 @@ TEST(IniDocumentTest, ReadsOddFilesAndRewritesOnlyItsLine) {
   for (const auto& [text, section, expected] : cases)
     EXPECT_EQ(IniDocument::Parse(std::wstring_view(text)).Get(section, L" Drive "), expected)
         << text;
-  for (auto [text, expected] : {std::pair{L"+5", 5},
-                                {L"-0", 0},
-                                {L"- 3", 0},
-                                {L"4294967295", -1},
-                                {L"-4294967297", -1},
-                                {L"2147483648", INT32_MIN}})
-    EXPECT_EQ(ParseProfileInt(text, 7), expected) << text;
+  const std::pair<const wchar_t*, int> ints[] = {{L"+5", 5},           {L"-0", 0},
+                                                 {L"- 3", 0},          {L"4294967295", -1},
+                                                 {L"-4294967297", -1}, {L"2147483648", INT32_MIN}};
+  for (auto [text, expected] : ints) EXPECT_EQ(ParseProfileInt(text, 7), expected) << text;
 
   IniDocument doc =
       IniDocument::Parse(std::wstring_view(L"\uFEFF[A]\r\n  Key = 'old' \r\n\r\n[B]\rY=2\r"));

@@ -52,10 +52,8 @@ class FakeOs : public OsServices {
                                 : FileRead{FileState::Missing, {}};
   }
   bool ReplaceWholeFile(const std::wstring& path, std::string_view bytes) override {
-    if (failWrites) return false;
-    files[path] = std::string(bytes);
     files.erase(path + L".new");  // as the real ones clear a stale scratch file
-    return true;
+    return !failWrites && (files[path] = bytes, true);
   }
   std::wstring DecodeFileText(std::string_view b) override {
     return utf8.from_bytes(b.begin(), b.end());
@@ -88,32 +86,23 @@ class FakeOs : public OsServices {
     browseTitle = title;
     return browseResult;
   }
+  // Every change is counted; while failEntries is set, each one that would change something fails.
   bool InstallFolderEntry(const std::wstring& verb, const std::wstring& text,
                           const std::wstring& command) override {
-    if (failEntries) return false;
-    ++entryWrites;
-    entries[verb] = {text, command};
-    return true;
+    return !failEntries && (entries[verb] = {text, command}, ++entryWrites);
   }
   bool RemoveFolderEntry(const std::wstring& verb) override {
-    if (!entries.contains(verb)) return true;
-    if (failEntries) return false;
-    ++entryWrites;
-    return entries.erase(verb);
+    return !entries.contains(verb) || (!failEntries && entries.erase(verb) && ++entryWrites);
   }
   std::optional<std::wstring> FolderEntryCommand(const std::wstring& verb) override {
     return entries.contains(verb) ? std::optional(entries[verb].second) : std::nullopt;
   }
   NativeHandle GetForegroundWindow() override { return foreground; }
   bool NavigateWindow(NativeHandle window, const std::wstring& path) override {
-    if (!navigable.contains(window)) return false;
-    navigated.emplace_back(window, path);
-    return true;
+    return navigable.contains(window) && (navigated.emplace_back(window, path), true);
   }
   bool SetClipboardText(const std::wstring& text) override {
-    if (failClipboard) return false;
-    clipboard.push_back(text);
-    return true;
+    return !failClipboard && (clipboard.push_back(text), true);
   }
 };
 
