@@ -26,16 +26,15 @@ std::vector<std::wstring> Titles(OsServices& os, milliseconds atLeast, milliseco
 // are not waited for; one that hangs gets the title of a failed query at the deadline.
 TEST(DriveListTest, TitlesWithinOneDeadline) {
   FakeOs os;
-  os.drives = {{L"C:\\", L"", kDriveFixed},     {L"D:\\", L"DATA", kDriveFixed},
-               {L"E:\\", L"", kDriveCdrom},     {L"F:\\", L"", kDriveRemovable},
-               {L"G:\\", L"", kDriveRemote},    {L"N:\\", L"", kDriveFixed, false},
-               {L"R:\\", L"", kDriveRamdisk},   {L"U:\\", L"", kDriveUnknown},
-               {L"V:\\", L"", kDriveNoRootDir}, {L"W:\\", L"", 9}};
-  EXPECT_EQ(Titles(os, {}, kDriveDeadline - milliseconds(50)),
-            (std::vector<std::wstring>{L"C:\\ [ローカルディスク]", L"D:\\ [DATA]",
-                                       L"E:\\ [CD-ROMドライブ]", L"F:\\ [リムーバブル]",
-                                       L"G:\\ [ネットワークドライブ]", L"R:\\ [RAMディスク]",
-                                       L"U:\\", L"V:\\", L"W:\\"}));
+  os.drives = {{L"C:\\", L"", kDriveFixed},   {L"D:\\", L"DATA", kDriveFixed},
+               {L"E:\\", L"", kDriveCdrom},   {L"F:\\", L"", kDriveRemovable},
+               {L"G:\\", L"", kDriveRemote},  {L"N:\\", L"", kDriveFixed, false},
+               {L"R:\\", L"", kDriveRamdisk}, {L"W:\\", L"", 9}};
+  EXPECT_EQ(
+      Titles(os, {}, kDriveDeadline - milliseconds(50)),
+      (std::vector<std::wstring>{L"C:\\ [ローカルディスク]", L"D:\\ [DATA]",
+                                 L"E:\\ [CD-ROMドライブ]", L"F:\\ [リムーバブル]",
+                                 L"G:\\ [ネットワークドライブ]", L"R:\\ [RAMディスク]", L"W:\\"}));
   const std::wstring d = L"D:\\";
   for (const auto& [hung, title] :
        {std::pair{FakeDrive{d, L"", kDriveRemote, true, kHung}, d},

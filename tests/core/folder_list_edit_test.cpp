@@ -86,7 +86,7 @@ TEST_F(FolderListEditTest, ChecksBeforeAnEntryIsTaken) {
     for (const auto& [name, path, message, answer] : cases) {
       SCOPED_TRACE(::testing::Message() << static_cast<int>(button) << " " << name << "|" << path);
       Open({{L"A", L"a"}});
-      h->tk.answers = {answer};
+      h->tk.answer = answer;
       h->tk.listIndex = 0;
       Click(button, name, path);
       const std::vector<ShownBox> shown(
@@ -112,9 +112,9 @@ TEST_F(FolderListEditTest, ListClickHoverAndBrowse) {
     EXPECT_EQ(h->tk.Boxes(), boxes);
   }
   const std::wstring general = L"登録されたフォルダの一覧です。";
-  for (auto [under, tip] : {std::pair{1, L"Docs : D:\\Docs\\"},
-                            {-1, general.c_str()},
-                            {2, general.c_str()}}) {  // 2: a stale hit past the end
+  const std::pair<int, std::wstring> tips[] = {
+      {1, L"Docs : D:\\Docs\\"}, {-1, general}, {2, general}};  // 2: a stale hit past the end
+  for (const auto& [under, tip] : tips) {
     h->os.itemUnderCursor = under;
     form->OnFolderHover();
     EXPECT_EQ(h->tk.toolTips[Control::FolderList], tip) << under;

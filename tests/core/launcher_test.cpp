@@ -10,11 +10,10 @@ namespace {
 // The name, the line, the drives when shown, then the folders, every caption literal.
 TEST(LauncherTest, ItemsInOrder) {
   const FakeDrive c{L"C:\\", L"", kDriveFixed}, d{L"D:\\", L"DATA", kDriveFixed};
-  const FolderEntry a{L"A", L"C:\\A\\"};
   const std::wstring kName = L"キヴォレット Ver.1.0";
   const std::tuple<std::uint8_t, std::vector<FakeDrive>, std::vector<FolderEntry>,
                    std::vector<std::wstring>>
-      cases[] = {{0, {c}, {a}, {kName, L"-", L"A"}},
+      cases[] = {{0, {c}, {{L"A", L"C:\\A\\"}}, {kName, L"-", L"A"}},
                  {1, {c, d}, {}, {kName, L"-", L"C:\\ [ローカルディスク]", L"D:\\ [DATA]"}}};
   for (const auto& [showDrives, drives, folders, captions] : cases) {
     Harness h;
@@ -24,7 +23,6 @@ TEST(LauncherTest, ItemsInOrder) {
     SettingsWindow(h.ctx).Show();
     EXPECT_EQ(h.tk.captions, captions);
     EXPECT_EQ(h.tk.log, (std::vector<std::string>{"create", "popup", "unload", "end"}));
-    EXPECT_TRUE(h.os.opened.empty() && h.os.files.empty());
   }
 }
 
@@ -65,10 +63,9 @@ TEST(LauncherTest, ChoiceWithModifiers) {
     EXPECT_EQ(h.os.opened, t.opened);
     EXPECT_EQ(h.os.navigated, t.navigated);
     EXPECT_EQ(h.os.clipboard, t.copied);
-    EXPECT_EQ(h.tk.boxes.size(), t.clipboardFails ? 1u : 0u);
-    for (const ShownBox& b : h.tk.boxes)
-      EXPECT_EQ(b,
-                (ShownBox{L"パスをクリップボードにコピーできませんでした。", MsgStyle::Warning}));
+    EXPECT_EQ(h.tk.boxes, std::vector<ShownBox>(t.clipboardFails,
+                                                {L"パスをクリップボードにコピーできませんでした。",
+                                                 MsgStyle::Warning}));
     EXPECT_EQ(form.ShowSettings, t.chosen.kind == MenuKind::ProgramName);
     EXPECT_EQ(h.tk.listItems.size(), form.ShowSettings ? 1u : 0u) << "the opening block ran";
   }

@@ -7,28 +7,21 @@ namespace kv::test {
 namespace {
 
 // Loading stops at the first missing or empty title, only past 999 when the list is longer.
+// Any drive value but 0 shows the drives, 256 too.
 TEST(SettingsFileTest, LoadingStopsAtTheFirstMissingOrEmptyTitleOnlyPast999) {
   Harness h;
+  h.ctx.ShowDrives = 0;
   h.os.files[h.SettingsFile()] =
-      "[Folder001]\r\nTitle=A\r\nPath=C:\\A\\\r\n[Folder002]\r\nTitle=B\r\n"
+      "[Main]\r\nDrive=256\r\n[Folder001]\r\nTitle=A\r\nPath=C:\\A\\\r\n[Folder002]\r\nTitle=B\r\n"
       "[Folder003]\r\nTitle=\r\n[Folder004]\r\nTitle=D\r\n";
   LoadSettings(h.ctx);
   EXPECT_EQ(h.ctx.FolderList, (FolderArray{{}, {L"A", L"C:\\A\\"}, {L"B", L""}}));
+  EXPECT_EQ(h.ctx.ShowDrives, 1);
   for (int i = 3; i <= 1001; ++i) h.AddFolders({{L"F" + std::to_wstring(i), L"P"}});
   ASSERT_TRUE(SaveSettings(h.ctx));
   LoadSettings(h.ctx);
   ASSERT_EQ(UBound(h.ctx.FolderList), 1001);
   EXPECT_EQ(h.ctx.FolderList[1001].Title, L"F1001");
-}
-
-TEST(SettingsFileTest, AnyNonZeroDriveValueShowsTheDrives) {
-  for (auto [file, expected] :
-       {std::pair{"[Main]\r\nDrive=0\r\n", 0}, {"[Main]\r\n", 1}, {"[Main]\r\nDrive=256\r\n", 1}}) {
-    Harness h;
-    h.os.files[h.SettingsFile()] = file;
-    LoadSettings(h.ctx);
-    EXPECT_EQ(h.ctx.ShowDrives, expected) << file;
-  }
 }
 
 // The whole file in this form, numbered from one; sections of a longer list and others go.

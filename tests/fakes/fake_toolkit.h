@@ -2,7 +2,6 @@
 #pragma once
 
 #include <algorithm>
-#include <deque>
 #include <map>
 #include <optional>
 #include <stdexcept>
@@ -30,7 +29,7 @@ class FakeToolkit : public Toolkit {
   // What the user does in the popup: an item, or nothing (dismissed), and the keys held.
   std::optional<MenuRef> popupChoice;
   unsigned popupModifiers = 0;
-  std::deque<MsgAnswer> answers;  // to message boxes, in order; none left answers No
+  MsgAnswer answer = MsgAnswer::No;  // to every question
   std::vector<ShownBox> boxes;
   std::map<std::wstring, DirectoryState> dirs;  // directory test answers; others "not found"
   std::vector<std::string> log;                 // form lifecycle and popup, in order
@@ -87,10 +86,7 @@ class FakeToolkit : public Toolkit {
   }
   MsgAnswer MsgBox(const std::wstring& text, MsgStyle style) override {
     boxes.push_back({text, style});
-    if (answers.empty()) return style != MsgStyle::Warning ? MsgAnswer::No : MsgAnswer::Ok;
-    const MsgAnswer a = answers.front();
-    answers.pop_front();
-    return a;
+    return style == MsgStyle::Warning ? MsgAnswer::Ok : answer;
   }
   // No other run's window is ever open here: the real transports are tested end to end.
   bool JoinOpenWindow(const std::wstring&, const std::wstring&) override { return false; }
