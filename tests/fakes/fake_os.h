@@ -1,92 +1,111 @@
 // In-memory OS services: files, drives, the folder entry and the shell, with recorded outcomes.
 #pragma once
 
-#include <condition_variable>
+#include <chrono>
+#include <codecvt>
+#include <locale>
 #include <map>
-#include <memory>
-#include <mutex>
-#include <optional>
 #include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/os_services.h"
 
+// The converter is deprecated but does what the fake's code page needs.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+
 namespace kv::test {
-
-// Holds a fake drive's query until opened, or until its delay has passed (a slow drive).
-class DriveGate {
- public:
-  DriveGate() = default;  // shut until opened
-  explicit DriveGate(std::chrono::milliseconds delay) : delay_(delay) {}
-  void Pass();
-
- private:
-  std::mutex mutex_;
-  std::condition_variable opened_;
-  std::optional<std::chrono::milliseconds> delay_;
-};
 
 struct FakeDrive {
   std::wstring root, label;
   unsigned type = kDriveFixed;
   bool folder = true;
-  // Shared with the query's thread, so a gate left shut may outlive the fake.
-  std::shared_ptr<DriveGate> beforeType = nullptr, beforeLabel = nullptr;
+  // A slow drive answers after these; a hung one after an hour (its thread is detached).
+  std::chrono::milliseconds typeDelay{0}, labelDelay{0};
 };
+constexpr std::chrono::hours kHung{1};
 
 class FakeOs : public OsServices {
  public:
   std::map<std::wstring, std::string> files;  // by path; UTF-8 stands for the code page
-  std::set<std::wstring> unreadable;          // present but not readable
-  std::set<std::wstring> readOnlyDirs;        // path prefixes where writing fails
+  std::set<std::wstring> unreadable;
+  bool failWrites = false;
   std::vector<FakeDrive> drives;
-  std::vector<std::wstring> opened;  // ShellOpen calls in order
-  std::vector<NativeHandle> foregrounded;
+  std::vector<std::wstring> opened, clipboard;
+  bool failClipboard = false;
   int itemUnderCursor = -1;
-  std::wstring browseResult;
-  std::vector<std::pair<NativeHandle, std::wstring>> browseCalls;
+  std::wstring browseResult, browseTitle;
   NativeHandle foreground = 0;       // the user's window; SetForegroundWindow replaces it
   std::set<NativeHandle> navigable;  // windows NavigateWindow can take somewhere
-  std::vector<std::pair<NativeHandle, std::wstring>> navigated;  // successful calls only
-  int navigateCalls = 0;
-  std::vector<std::wstring> clipboard;  // SetClipboardText calls that succeeded
-  bool failClipboard = false;
-  // The folder entries by verb, as installed; every change fails while failFolderEntry is set.
-  struct FolderEntryRecord {
-    std::wstring text, command;
-  };
-  std::map<std::wstring, FolderEntryRecord> folderEntries;
-  bool failFolderEntry = false;
-  int folderEntryWrites = 0;
+  std::vector<std::pair<NativeHandle, std::wstring>> navigated;
+  std::map<std::wstring, std::pair<std::wstring, std::wstring>> entries;  // verb: text, command
+  bool failEntries = false;
+  int entryWrites = 0;
+  std::wstring_convert<std::codecvt_utf8<wchar_t>> utf8;
 
-  std::wstring FileText(const std::wstring& path);  // decoded, or "<missing>"
-
-  FileRead ReadWholeFile(const std::wstring& path) override;
-  bool ReplaceWholeFile(const std::wstring& path, std::string_view bytes) override;
-  std::wstring DecodeFileText(std::string_view bytes) override;
-  std::string EncodeFileText(std::wstring_view text) override;
-  std::wstring GetLogicalDriveStrings() override;
-  DriveQuery MakeDriveQuery(const std::wstring& root) override;
-  void ShellOpen(const std::wstring& path) override { opened.push_back(path); }
-  void SetForegroundWindow(NativeHandle window) override {
-    foregrounded.push_back(window);
-    foreground = window;
+  std::wstring FileText(const std::wstring& path) { return DecodeFileText(files.at(path)); }
+  FileRead ReadWholeFile(const std::wstring& path) override {
+    if (unreadable.contains(path)) return {FileState::Unreadable, {}};
+    return files.contains(path) ? FileRead{FileState::Ok, files[path]}
+                                : FileRead{FileState::Missing, {}};
   }
+  bool ReplaceWholeFile(const std::wstring& path, std::string_view bytes) override {
+    files.erase(path + L".new");  // as the real ones clear a stale scratch file
+    return !failWrites && (files[path] = bytes, true);
+  }
+  std::wstring DecodeFileText(std::string_view b) override {
+    return utf8.from_bytes(b.begin(), b.end());
+  }
+  std::string EncodeFileText(std::wstring_view t) override {
+    return utf8.to_bytes(t.begin(), t.end());
+  }
+  std::wstring GetLogicalDriveStrings() override {
+    std::wstring s;
+    for (const auto& d : drives) s += d.root + L'\0';
+    return s + L'\0';
+  }
+  DriveQuery MakeDriveQuery(const std::wstring& root) override {
+    FakeDrive drive{root, L"", kDriveNoRootDir};
+    for (const auto& d : drives)
+      if (d.root == root) drive = d;
+    return [drive](DriveReport& report) {  // a copy: it may run on after the fake is gone
+      std::this_thread::sleep_for(drive.typeDelay);
+      report.Type(drive.type);
+      if (!drive.folder) report.NotAFolder();
+      std::this_thread::sleep_for(drive.labelDelay);
+      report.Label(drive.label);
+    };
+  }
+  void ShellOpen(const std::wstring& path) override { opened.push_back(path); }
+  void SetForegroundWindow(NativeHandle window) override { foreground = window; }
   Point GetCursorPos() override { return {}; }
   int LBItemFromPt(NativeHandle, Point, bool) override { return itemUnderCursor; }
-  std::wstring BrowseForFolder(NativeHandle owner, const std::wstring& title) override {
-    browseCalls.emplace_back(owner, title);
+  std::wstring BrowseForFolder(NativeHandle, const std::wstring& title) override {
+    browseTitle = title;
     return browseResult;
   }
-  bool InstallFolderEntry(const std::wstring& verb, const std::wstring& menuText,
-                          const std::wstring& command) override;
-  bool RemoveFolderEntry(const std::wstring& verb) override;
-  std::optional<std::wstring> FolderEntryCommand(const std::wstring& verb) override;
-  std::optional<std::wstring> FolderEntryText(const std::wstring& verb) const;
+  // Every change is counted; while failEntries is set, each one that would change something fails.
+  bool InstallFolderEntry(const std::wstring& verb, const std::wstring& text,
+                          const std::wstring& command) override {
+    return !failEntries && (entries[verb] = {text, command}, ++entryWrites);
+  }
+  bool RemoveFolderEntry(const std::wstring& verb) override {
+    return !entries.contains(verb) || (!failEntries && entries.erase(verb) && ++entryWrites);
+  }
+  std::optional<std::wstring> FolderEntryCommand(const std::wstring& verb) override {
+    return entries.contains(verb) ? std::optional(entries[verb].second) : std::nullopt;
+  }
   NativeHandle GetForegroundWindow() override { return foreground; }
-  bool NavigateWindow(NativeHandle window, const std::wstring& path) override;
-  bool SetClipboardText(const std::wstring& text) override;
+  bool NavigateWindow(NativeHandle window, const std::wstring& path) override {
+    return navigable.contains(window) && (navigated.emplace_back(window, path), true);
+  }
+  bool SetClipboardText(const std::wstring& text) override {
+    return !failClipboard && (clipboard.push_back(text), true);
+  }
 };
 
 }  // namespace kv::test
+
+#pragma GCC diagnostic pop

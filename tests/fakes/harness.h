@@ -1,4 +1,4 @@
-// A program on fakes: the context, the services and helpers shared by the core tests.
+// A program on fakes: the context and the services the core tests share.
 #pragma once
 
 #include "app/settings_window.h"
@@ -14,12 +14,6 @@ struct Harness {
 
   Harness() { ctx.AppDir = L"C:\\Tools\\"; }
   std::wstring SettingsFile() const { return ctx.AppDir + L"Setting.ini"; }
-  // Writes keys into the settings file, as the profile functions would.
-  void WriteIni(std::initializer_list<std::tuple<std::wstring, std::wstring, std::wstring>> keys) {
-    IniFile ini = ReadIniFile(os, SettingsFile());
-    for (const auto& [s, k, v] : keys) ini.doc.Set(s, k, v);
-    WriteIniFile(os, SettingsFile(), ini.doc);
-  }
   void AddFolders(const std::vector<FolderEntry>& entries) {
     ctx.FolderList.insert(ctx.FolderList.end(), entries.begin(), entries.end());
   }

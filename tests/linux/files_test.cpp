@@ -139,4 +139,5 @@ const auto kLinux =
     ::testing::Values(Backend{[] { return std::make_unique<lnx::LinuxBackend>(); }});
 INSTANTIATE_TEST_SUITE_P(Linux, IniContract, kLinux);
 INSTANTIATE_TEST_SUITE_P(Linux, SettingsFile, kLinux);
+INSTANTIATE_TEST_SUITE_P(Linux, DiskSettingsFile, kLinux);
 }  // namespace kv::contract

@@ -77,4 +77,5 @@ const auto kWin32 =
     ::testing::Values(Backend{[] { return std::make_unique<win32::Win32Backend>(); }});
 INSTANTIATE_TEST_SUITE_P(Win32, IniContract, kWin32);
 INSTANTIATE_TEST_SUITE_P(Win32, SettingsFile, kWin32);
+INSTANTIATE_TEST_SUITE_P(Win32, DiskSettingsFile, kWin32);
 }  // namespace kv::contract
