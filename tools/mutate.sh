@@ -28,7 +28,6 @@ savekill          linux  300  kv_linux_tests                         QT_QPA_PLAT
 e2e-linux         linux  600  kivoret                                ctest --output-on-failure -R "^e2e_linux_"
 win32             mingw  300  kv_win32_tests                         gtest kv_win32_tests
 win32-fs          mingw  300  kv_win32_tests                         ctest --output-on-failure -R "^win32_settings_fs_cases$"
-win32-handover    mingw  300  kv_win32_tests                         gtest kv_win32_tests
 win32-diff        mingw  900  kv_win32_ini_diff_tests                gtest kv_win32_ini_diff_tests
 e2e-win32         mingw  900  kivoret,uidriver,hung_drive            ctest --output-on-failure -L e2e -R "^e2e_win32_"
 '
