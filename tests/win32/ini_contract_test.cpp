@@ -1,8 +1,7 @@
-// The contract suites on the Win32 backend, and the INI tables against the real profile
-// functions, whose behaviour they describe.
+// The contract suites on the Win32 backend (the INI tables meet the real profile functions in
+// ini_differential_test.cpp).
 #include <cstdlib>
 
-#include "codepage.h"
 #include "contract/ini_cases.h"
 #include "contract/settings_file_cases.h"
 #include "os_services_win32.h"
@@ -38,36 +37,6 @@ struct Win32Backend : contract::FileBackend {
   Win32Toolkit tk;
   UniqueFile held;
 };
-
-TEST(IniFileWin32, TheTablesAreWhatTheRealProfileFunctionsDo) {
-  test::ScratchDir dir;
-  const std::string file = ToAcp(dir.file(L"case.ini"));
-  const auto fresh = [&](const contract::Bytes& bytes) {
-    std::filesystem::remove(file);
-    if (bytes) test::WriteBytes(FromAcp(file), *bytes);
-    return file.c_str();
-  };
-  for (const auto& c : contract::IniReadCases())
-    EXPECT_EQ(FromAcp(test::RealProfileString(ToAcp(c.section), ToAcp(c.key), ToAcp(c.def),
-                                              fresh(c.file))),
-              c.expected)
-        << c.name;
-  for (const auto& c : contract::IniIntCases())
-    EXPECT_EQ(
-        static_cast<std::int32_t>(GetPrivateProfileIntA("Main", "Drive", c.def, fresh(c.file))),
-        c.expected)
-        << c.name;
-  const bool wine = GetProcAddress(GetModuleHandleA("ntdll"), "wine_get_version");
-  for (const auto& c : contract::IniWriteCases()) {
-    fresh(c.file);
-    for (const auto& w : c.writes)
-      ASSERT_TRUE(WritePrivateProfileStringA(ToAcp(w.section).c_str(), ToAcp(w.key).c_str(),
-                                             ToAcp(w.value).c_str(), file.c_str()));
-    EXPECT_EQ(test::ReadBytes(FromAcp(file)),
-              wine && c.expectedUnderWine ? c.expectedUnderWine : c.expected)
-        << c.name;
-  }
-}
 
 }  // namespace
 }  // namespace kv::win32

@@ -52,7 +52,6 @@ TEST(ShellWindowTest, NavigatesTheTabInViewOfThatWindowOnly) {
       {{{a, false}, {a, true}, {b, true}}, a, 1, false},
       {{{a, false}, {a, false}}, a, -1, false},  // several, none known in view
       {{{b, true}}, a, -1, false},
-      {{{a, true}}, nullptr, -1, false},
       {{{a, true}}, a, 0, true}};
   for (const auto& [windows, window, navigated, refuses] : cases) {
     std::vector<std::wstring> calls(windows.size());

@@ -44,14 +44,12 @@ int wmain(int argc, wchar_t** argv) {
   }
   HWND form = argc > 2 ? WaitTop(nullptr, argv[2], 15000) : nullptr;
   if (!form) return 1;
-  if (cmd == L"rect") {
-    RECT r{};
-    GetClientRect(form, &r);
-    MapWindowPoints(form, nullptr, reinterpret_cast<POINT*>(&r), 2);
-    for (LONG v : {r.left, r.top, r.right - r.left, r.bottom - r.top})
-      Print(std::to_wstring(v) + L" ");
-    return 0;
-  }
+  RECT r{};
+  GetClientRect(form, &r);
+  MapWindowPoints(form, nullptr, reinterpret_cast<POINT*>(&r), 2);
+  if (cmd == L"rect")
+    return Print(std::to_wstring(r.left) + L" " + std::to_wstring(r.top) + L" " +
+                 std::to_wstring(r.right - r.left) + L" " + std::to_wstring(r.bottom - r.top));
   HWND child = GetWindow(form, GW_CHILD);
   for (long i = n; child && i-- > 0;) child = GetWindow(child, GW_HWNDNEXT);
   if (!child) return 1;
@@ -60,10 +58,9 @@ int wmain(int argc, wchar_t** argv) {
     return !SendMessageTimeoutW(child, WM_SETTEXT, 0, (LPARAM)argv[4], 0, 5000, nullptr);
   if (cmd == L"click") return !PostMessageW(child, BM_CLICK, 0, 0);
   if (cmd != L"items") return 1;
-  for (LRESULT i = 0; i < SendMessageW(child, LB_GETCOUNT, 0, 0); ++i) {
-    wchar_t buf[4096] = {};
-    SendMessageW(child, LB_GETTEXT, i, reinterpret_cast<LPARAM>(buf));
-    Print(std::wstring(buf) + L"|");
-  }
-  return 0;
+  std::wstring items, buf(4096, L'\0');
+  for (LRESULT i = 0; i < SendMessageW(child, LB_GETCOUNT, 0, 0); ++i)
+    items +=
+        std::wstring(buf.data(), SendMessageW(child, LB_GETTEXT, i, (LPARAM)buf.data())) + L"|";
+  return Print(items);
 }

@@ -24,10 +24,9 @@ winpath() { "$WINE_RUN" winepath -w "$1" 2>/dev/null | tr -d '\r'; }
 # A Setting.ini as the program writes it, in CP932: the Drive value, then each folder's title
 # and path.
 ini() {
-  { printf '[Main]\r\nDrive=%s\r\n' "$1" && shift
-    n=1 && while [ $# -gt 1 ]; do
-      printf '[Folder%03d]\r\nTitle=%s\r\nPath=%s\r\n' $n "$1" "$2" && n=$((n + 1)) && shift 2
-    done; } | iconv -f UTF-8 -t CP932
+  { printf '[Main]\r\nDrive=%s\r\n' "$1" && shift && n=1 && while [ $# -gt 1 ]; do
+    printf '[Folder%03d]\r\nTitle=%s\r\nPath=%s\r\n' $n "$1" "$2" && n=$((n + 1)) && shift 2
+  done; } | iconv -f UTF-8 -t CP932
 }
 expect_ini() { why=$1 && shift && ini "$@" | cmp -s "$APP/Setting.ini" - || fail "Setting.ini: $why"; }
 APP_WIN=$(winpath "$APP")
@@ -77,10 +76,9 @@ expect_box() {  # text (printf escapes), answer
   expect_eq "message box" "$(ui msgbox)" "$(printf "$1")"
   ui answer "$2" && sleep 0.5
 }
-expect_form() {  # identifier, path, list lines each ended by |
-  ui rect "$FORM" >/dev/null && sleep 0.5  # filled in after it shows
-  expect_eq "form" "$(ui text "$FORM" $NAME)>$(ui text "$FORM" $PATHBOX)>$(ui items "$FORM" $LIST)" \
-    "$1>$2>$3"
+expect_form() {  # identifier, path, list lines each ended by |; filled in after it shows
+  ui rect "$FORM" >/dev/null && sleep 0.5 && expect_eq form \
+    "$(ui text "$FORM" $NAME)>$(ui text "$FORM" $PATHBOX)>$(ui items "$FORM" $LIST)" "$1>$2>$3"
 }
 register() { ui settext "$FORM" $NAME "$1" && ui settext "$FORM" $PATHBOX "$2" && ui click "$FORM" $REGISTER; }
 close_with() { ui click "$FORM" "$1" && wait_exited; }
