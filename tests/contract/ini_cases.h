@@ -32,7 +32,6 @@ struct IniWriteCase {
   Bytes file;
   std::vector<IniWrite> writes;
   std::string expected;
-  Bytes expectedUnderWine = std::nullopt;  // where Wine's functions differ from Windows
 };
 
 // clang-format off
@@ -80,7 +79,7 @@ inline const std::vector<IniWriteCase>& IniWriteCases() {
       {"NewFileSectionsAndKeysInOrder", std::nullopt,
        {{L"Main", L"Drive", L"0"}, {L"Folder001", L"Title", L"A"}, {L"Folder001", L"Path", L"B"}},
        "[Main]\r\nDrive=0\r\n[Folder001]\r\nTitle=A\r\nPath=B\r\n"},
-      {"LeadingBlankKept", std::nullopt, {{L"Main", L"Drive", L" 1"}}, "[Main]\r\nDrive= 1\r\n", "[Main]\r\nDrive=1\r\n"},
+      {"LeadingBlankKept", std::nullopt, {{L"Main", L"Drive", L" 1"}}, "[Main]\r\nDrive= 1\r\n"},
       {"ExistingKeyReplacedInPlace", "[Main]\r\nDrive=1\r\nOther=x\r\n", {{L"Main", L"Drive", L"0"}}, "[Main]\r\nDrive=0\r\nOther=x\r\n"},
       {"NewKeyAppendedToItsSection", "[A]\r\nX=1\r\n[B]\r\nY=2\r\n", {{L"A", L"Z", L"3"}}, "[A]\r\nX=1\r\nZ=3\r\n[B]\r\nY=2\r\n"},
       {"NewSectionAppendedAtEnd", "[A]\r\nX=1\r\n", {{L"B", L"Y", L"2"}}, "[A]\r\nX=1\r\n[B]\r\nY=2\r\n"},

@@ -47,6 +47,9 @@ TEST_P(SettingsFile, MissingLoadsDefaultsAndASaveMakesAPlainFileOfAnySize) {
   EXPECT_EQ(Loaded().ShowDrives, 1);
   EXPECT_EQ(UBound(Loaded().FolderList), 0);
   EXPECT_FALSE(b->Read(file));
+  EXPECT_EQ(b->Os().ReadWholeFile(b->Dir() + L"gone" + b->Dir().back() + L"Setting.ini").state,
+            FileState::Missing)
+      << "below a folder that is not there";
   SetList(2, 1 << 20);
   ctx.FolderList[2].Path += std::wstring(1 << 20, L'ソ');
   ASSERT_TRUE(SaveSettings(ctx));
