@@ -43,9 +43,11 @@ run_on_target() {
   settings_window 10
   [[ "$WW x $WH" == "409 x 265" ]] || fail "window client area is ${WW}x$WH"
   wait_for 5 has_icon "$WIN" || fail "window has no 32x32 icon"
+  [[ -z ${KEYS:-} ]] || xdotool windowfocus --sync "$WIN" key $KEYS
   click_then_ok "$@"
 }
-run_on_target "tick" "190 144"  # Check1(1): the context-menu entry
+# The entry's check box ticked from the keyboard: the window starts on the drives' box, Tab is next.
+KEYS="Tab space" run_on_target "tick"
 [[ -x $MENUS && -f $NEMO && -x $SCRIPT && -x $CAJA && -f $UCA ]] || fail "drop-ins missing"
 [[ ! -e $XDG_DATA_HOME/applications ]] || fail "something was declared under applications/"
 grep -qF 'Open Terminal Here' "$UCA" || fail "the system's Thunar action was not kept"
@@ -93,7 +95,7 @@ check_args "thunar"
 
 # Reopened ticked (the entry is detected): unticking takes out our files and Thunar action only.
 cp "$BUILT" "$KIVORET"
-run_on_target "untick" "190 144"
+run_on_target "untick" "190 144"  # the entry's check box
 for f in "$MENUS" "$NEMO" "$SCRIPT" "$CAJA"; do [[ ! -e $f ]] || fail "$f left after unticking"; done
 cmp <(printf '%s' "$SYSTEM_UCA") "$UCA" || fail "uca.xml is not back to the system's actions"
 echo "filemanagers: ok"
