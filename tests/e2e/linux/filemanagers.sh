@@ -2,12 +2,12 @@
 # The settings window and the right-click entries end to end: a folder registered and
 # Setting.ini's bytes; every file manager's drop-in written, detected, run as its file manager
 # runs it (on a folder whose name holds spaces, double quotes, "$" and "%", from a program whose
-# own path holds "%" and a double quote) and removed, the system's Thunar actions kept.
+# own path holds "$", "%" and a double quote) and removed, the system's Thunar actions kept.
 source "$(dirname "$0")/lib.sh"
 BUILT=${1:?usage: filemanagers.sh path/to/kivoret}
 make_scratch
 export XDG_CONFIG_DIRS=$KV_SCRATCH/xdg
-copy_program "$BUILT" "$KV_SCRATCH/app 100% \"q\""
+copy_program "$BUILT" "$KV_SCRATCH/app \$1 100% \"q\""
 TARGET="$KV_SCRATCH/a \"b\" \$x 100% c"
 mkdir -p "$TARGET" "$XDG_CONFIG_DIRS/Thunar"
 rm -rf "$XDG_CONFIG_HOME/kivoret"  # made by the first save
@@ -46,6 +46,7 @@ run_on_target() {
 # The entry's check box ticked from the keyboard: the window starts on the drives' box, Tab is next.
 KEYS="Tab space" run_on_target "tick"
 [[ -x $MENUS && -f $NEMO && -x $SCRIPT && -x $CAJA && -f $UCA ]] || fail "drop-ins missing"
+grep -qx "Active=true" "$NEMO" || fail "the Nemo action is not active"
 [[ ! -e $XDG_DATA_HOME/applications ]] || fail "something was declared under applications/"
 grep -qF 'Open Terminal Here' "$UCA" || fail "the system's Thunar action was not kept"
 grep -q "^Exec=\"$SCRIPT\" %f$" "$MENUS" || fail "Dolphin does not go through the script: $(grep Exec "$MENUS")"
