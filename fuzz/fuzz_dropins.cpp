@@ -13,9 +13,7 @@
 #include "check.h"
 #include "dropins.h"
 
-namespace {
-
-std::vector<std::string> Lines(const std::string& text) {
+static std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> out;
   std::istringstream in(text);
   for (std::string l; std::getline(in, l);) out.push_back(l);
@@ -23,7 +21,7 @@ std::vector<std::string> Lines(const std::string& text) {
 }
 
 // A string value's escapes: \s \n \t \r \\ and nothing else.
-std::optional<std::string> Unescape(const std::string& v) {
+static std::optional<std::string> Unescape(const std::string& v) {
   std::string out;
   for (std::size_t i = 0; i < v.size(); ++i) {
     if (v[i] != '\\')
@@ -38,7 +36,7 @@ std::optional<std::string> Unescape(const std::string& v) {
 
 // `"word" rest` where a backslash escapes only " ` $ \ (an unescaped ` or $ would expand) and,
 // with `percents`, "%%" is one "%": the word, and `rest` in `tail`.
-std::optional<std::string> Quoted(const std::string& s, bool percents, std::string& tail) {
+static std::optional<std::string> Quoted(const std::string& s, bool percents, std::string& tail) {
   if (s.empty() || s[0] != '"') return {};
   std::string out;
   for (std::size_t i = 1; i < s.size(); ++i) {
@@ -52,8 +50,6 @@ std::optional<std::string> Quoted(const std::string& s, bool percents, std::stri
   }
   return {};
 }
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string in(reinterpret_cast<const char*>(data), size);

@@ -12,17 +12,13 @@
 #include "check.h"
 #include "settings/ini_document.h"
 
-namespace {
+static bool IsBlank(wchar_t c) { return c == L' ' || (c >= L'\t' && c <= L'\r') || c == L'\x1A'; }
 
-bool IsBlank(wchar_t c) { return c == L' ' || (c >= L'\t' && c <= L'\r') || c == L'\x1A'; }
-
-std::wstring Trim(std::wstring s) {
+static std::wstring Trim(std::wstring s) {
   while (!s.empty() && IsBlank(s.back())) s.pop_back();
   while (!s.empty() && IsBlank(s.front())) s.erase(0, 1);
   return s;
 }
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::vector<std::wstring> parts(1);

@@ -1,11 +1,10 @@
 # Shared by the install tests: what an installed tree must hold, and the installed program run.
 
-# $1 the prefix, $2 the desktop id, $3 the version; KV_NO_MAN=1 when dpkg is set to drop man pages.
+# $1 the prefix, $2 the desktop id, $3 the version.
 check_installed_files() {
   local p=$1 id=$2 f s out man=$1/share/man/man1/kivoret.1.gz
   local desktop=$p/share/applications/$id.desktop metainfo=$p/share/metainfo/$id.metainfo.xml
-  [[ ${KV_NO_MAN:-} == 1 ]] && man=""
-  for f in "$desktop" "$metainfo" $man "$p/share/icons/hicolor/scalable/apps/$id.svg"; do
+  for f in "$desktop" "$metainfo" "$man" "$p/share/icons/hicolor/scalable/apps/$id.svg"; do
     [[ -f $f ]] || fail "not installed: ${f#$p/}"
   done
   # The PNGs' pixels are held to the artwork by icons.sh; here each is of its folder's size.
@@ -19,8 +18,8 @@ check_installed_files() {
   grep -qF "<release version=\"$3\"" "$metainfo" || fail "metainfo lacks release $3"
   # Never a handler for folders: the launcher opens them with xdg-open.
   ! grep -q '^MimeType' "$desktop" || fail "the desktop entry claims MIME types"
-  [[ -z $man ]] || { out=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$man" 2>&1 >/dev/null) &&
-    [[ -z $out ]]; } || fail "man page: $out"
+  out=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$man" 2>&1 >/dev/null) && [[ -z $out ]] ||
+    fail "man page: $out"
 }
 
 # The installed program in context-menu mode on a folder with a double quote: its window opens.

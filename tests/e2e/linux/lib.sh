@@ -41,8 +41,6 @@ start() { "$@" >>"$KV_SCRATCH/out.log" 2>&1 & KV_PID=$!; }
 exited() { ! kill -0 "$KV_PID" 2>/dev/null || [[ $(ps -o stat= -p "$KV_PID" 2>/dev/null) == Z* ]]; }
 ends() { wait_for "${2:-5}" exited || fail "$1"; }
 
-has_icon() { xprop -id "$1" _NET_WM_ICON 2>/dev/null | grep -q 'Icon (32 x 32)'; }
-
 # The first visible window but the root whose UTF-8 title (not the legacy WM_NAME) matches $1.
 find_window() {
   local id geo WINDOW X Y WIDTH HEIGHT SCREEN

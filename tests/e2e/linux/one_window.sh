@@ -44,5 +44,6 @@ ls "$XDG_RUNTIME_DIR"/kivoret-*.window >/dev/null || fail "no socket in the runt
 start_on "$B"
 join_with "$A"
 answer Return replace-question-linux.png
-cancel
+click_then_ok "the first folder removed" "60 34" "364 100"  # the list's first row, 解除
+[[ $(grep '^Title=' "$INI" | tr -d '\r') == $'Title=甲\nTitle=乙' ]] || fail "not Keep removed: $(cat "$INI")"
 echo "PASS"
