@@ -45,6 +45,7 @@ TEST(ThunarActions, CommandAndEscapes) {
   // "%" in the program and the script's path: doubled, as Thunar reads "%%" (filemanagers.sh
   // runs a program with a "%", through the script).
   EXPECT_EQ(ThunarCommand("/a%/k", "/b%/s"), "'/a%%/k' %f");
+  EXPECT_EQ(DesktopExecArg("/a $b"), "\"/a \\\\$b\"") << "a shell would expand $b";
   const std::string action = ThunarActionText("id", "A<&>B", "'/a&b' %f");
   EXPECT_NE(action.find("<name>A&lt;&amp;&gt;B</name>"), std::string::npos);
   EXPECT_NE(action.find("<command>'/a&amp;b' %f</command>"), std::string::npos);

@@ -12,10 +12,11 @@ std::vector<std::string> Drives(const std::string& table) {
     return dev == "8:3" ? std::optional<std::string>("Data Disk") : std::nullopt;
   };
   f.isRemovable = [](const std::string& dev) { return dev == "8:33" || dev == "11:0"; };
+  f.isDirectory = [](const std::string& root) { return root != "/mnt/odd/" && root != "/"; };
   std::vector<std::string> out;
   for (const auto& m : ParseMountInfo(table))
     out.push_back(m.root + " " + std::to_string(DriveTypeOf(m, f)) + " " +
-                  f.labelOf(m.devNumber).value_or("-"));
+                  f.labelOf(m.devNumber).value_or("-") + (BindMountedFile(m, f) ? " file" : ""));
   return out;
 }
 
@@ -40,10 +41,10 @@ TEST(MountTable, VolumesWorthOpeningInTableOrderRootFirstWithTypeAndLabel) {
                    "58 1 8:2 / /mnt/a\\040b\\011c\\134d rw - ext4 /dev/sda2 rw\n"
                    "59 40 0:30 / /home rw - tmpfs tmpfs rw\n"
                    "garbage line\n"),
-            (std::vector<std::string>{"/ 3 -", "/home/ 6 -", "/run/media/u/USB STICK/ 2 -",
-                                      "/media/cdrom/ 5 -", "/mnt/nas/ 4 -", "/mnt/ssh/ 4 -",
-                                      "/srv/data/ 3 Data Disk", "/mnt/ram/ 6 -", "/mnt/odd/ 0 -",
-                                      "/mnt/card/ 2 -", "/mnt/a b\tc\\d/ 3 -"}));
+            (std::vector<std::string>{
+                "/ 3 -", "/home/ 6 -", "/run/media/u/USB STICK/ 2 -", "/media/cdrom/ 5 -",
+                "/mnt/nas/ 4 -", "/mnt/ssh/ 4 -", "/srv/data/ 3 Data Disk", "/mnt/ram/ 6 -",
+                "/mnt/odd/ 0 - file", "/mnt/card/ 2 -", "/mnt/a b\tc\\d/ 3 -"}));
   EXPECT_EQ(Drives(""), std::vector<std::string>{"/ 0 -"});
 }
 
