@@ -26,5 +26,6 @@ if [ "$verbose" = 1 ]; then
 fi
 src=$(verbose=0 count src) tst=$(verbose=0 count tests fuzz)
 pct=$(((1000 * tst + (src + tst) / 2) / (src + tst)))
-printf 'test share: %d%% (tests/ + fuzz/ %d code lines, src/ %d)\n' "$((pct / 10))" "$tst" "$src"
+printf 'test share: %d.%d %% (tests/ + fuzz/ %d code lines, src/ %d)\n' "$((pct / 10))" "$((pct % 10))" \
+  "$tst" "$src"
 [ "$pct" -le 350 ]
