@@ -1,8 +1,8 @@
 // The pointer and keys for headless sway (wlroots' virtual pointer; keys come from wtype) and
 // KWin (its fake input). Reads commands from stdin,
 //   move X Y W H      to (X,Y) in a layout of W x H logical pixels
-//   click BUTTON      an evdev button code, pressed and released
-//   key CODE 1|0      an evdev key code pressed or released (KWin only)
+//   button CODE 1|0   an evdev button code pressed (1) or released (0)
+//   key CODE 1|0      the same for a key (KWin only)
 // and prints "ok" once the compositor has taken each one. It stays connected so that the seat
 // keeps its pointer: a client started later sees one from the start.
 #include <stdio.h>
@@ -47,12 +47,9 @@ int main(void) {
     if (sscanf(line, "move %u %u %u %u", &x, &y, &w, &h) == 4 && x < w && y < h) {
       if (fake) org_kde_kwin_fake_input_pointer_motion_absolute(fake, x * 256, y * 256);
       if (pointer) zwlr_virtual_pointer_v1_motion_absolute(pointer, 0, x, y, w, h);
-    } else if (sscanf(line, "click %u", &x) == 1) {
-      for (int state = 1; state >= 0; --state) {
-        if (fake) org_kde_kwin_fake_input_button(fake, x, state);
-        if (pointer) zwlr_virtual_pointer_v1_button(pointer, 0, x, state);
-        if (pointer) zwlr_virtual_pointer_v1_frame(pointer);
-      }
+    } else if (sscanf(line, "button %u %u", &x, &y) == 2) {
+      if (fake) org_kde_kwin_fake_input_button(fake, x, y);
+      if (pointer) zwlr_virtual_pointer_v1_button(pointer, 0, x, y);
     } else if (fake && sscanf(line, "key %u %u", &x, &y) == 2) {
       org_kde_kwin_fake_input_keyboard_key(fake, x, y);
     } else {
