@@ -32,8 +32,7 @@ int main(void) {
   if (display == NULL) return fprintf(stderr, "virtual_pointer: no Wayland display\n"), 1;
   wl_registry_add_listener(wl_display_get_registry(display), &registry_listener, NULL);
   wl_display_roundtrip(display);
-  if (manager == NULL && fake == NULL)
-    return fprintf(stderr, "virtual_pointer: the compositor offers no virtual pointer\n"), 1;
+  if (!manager && !fake) return fprintf(stderr, "virtual_pointer: no virtual pointer offered\n"), 1;
   struct zwlr_virtual_pointer_v1* pointer =
       manager ? zwlr_virtual_pointer_manager_v1_create_virtual_pointer(manager, NULL) : NULL;
   if (fake) org_kde_kwin_fake_input_authenticate(fake, "kivoret test", "e2e");

@@ -8,13 +8,12 @@ KIVORET=${2:?} VPOINTER=${3:?} BACKDROP=${4:?}
 
 if [[ $(id -u) == 0 ]]; then
   # Copies: the build tree may sit where nobody cannot read (below /root).
-  X=$(mktemp -d /tmp/kv-wayland-$C.XXXXXX) && trap 'rm -rf "$X"' EXIT
+  X=$(mktemp -d /tmp/kv-wayland-$C.XXXXXX)
+  trap 'mkdir -p "$KV_SHOTS" && cp "$X"/shots/*.png "$KV_SHOTS"/ 2>/dev/null || true; rm -rf "$X"' EXIT
   mkdir "$X/shots" && cp "$0" "$(dirname "$0")/lib.sh" "$KIVORET" "$VPOINTER" "$BACKDROP" "$X/" && chown -R nobody "$X"
-  rc=0
   setpriv --reuid=nobody --regid="$(id -g nobody)" --clear-groups env -i PATH=/usr/local/bin:/usr/bin:/bin LANG=C.UTF-8 \
-    KV_SCREENSHOT_DIR="$X/shots" bash "$X/${0##*/}" "$C" "$X/${KIVORET##*/}" "$X/${VPOINTER##*/}" "$X/${BACKDROP##*/}" || rc=$?
-  mkdir -p "$KV_SHOTS" && cp "$X"/shots/*.png "$KV_SHOTS"/ 2>/dev/null || true
-  exit "$rc"
+    KV_SCREENSHOT_DIR="$X/shots" bash "$X/${0##*/}" "$C" "$X/${KIVORET##*/}" "$X/${VPOINTER##*/}" "$X/${BACKDROP##*/}"
+  exit
 fi
 
 make_scratch
@@ -26,11 +25,11 @@ printf '[Main]\r\nDrive=0\r\n[Folder001]\r\nTitle=山\r\nPath=%s/one/\r\n[Folder
   "$S" "$S" "$S" >"$XDG_CONFIG_HOME/kivoret/Setting.ini"
 spawn() { "$@" & pids+=($!); }
 bus() { dbus-daemon --session --fork --print-address=1 --print-pid=3 ${1:+--address=$1} 3>>"$S/bus.pid"; }
-# Up once a screenshot works. Skipped only when the compositor itself died: its log says why.
+# Up once a screenshot works, then the pointer. Skipped only when the compositor itself died: its log says why.
 compositor_up() {
-  wait_for 30 shot "$S/before.png" 2>/dev/null && return 0
+  wait_for 30 shot_$C "$S/before.png" 2>/dev/null && start_pointer && return 0
   kill -0 "${pids[-1]}" 2>/dev/null || { echo "SKIP: $C did not start here; its log ends:"; tail -15 "$S/$C.log"; exit 77; } >&2
-  fail "$C runs but takes no screenshot: $(shot "$S/before.png" 2>&1 | tail -1)"
+  fail "$C runs but takes no screenshot: $(shot_$C "$S/before.png" 2>&1 | tail -1)"
 }
 # move X Y | button|key CODE 1|0 (pressed|released): returns once the compositor has taken it.
 pointer() {
@@ -39,12 +38,8 @@ pointer() {
   wait_for 5 eval '(($(grep -c . "$S/pointer.out") >= ANSWERS))' && ! grep -q error "$S/pointer.out" ||
     fail "pointer: '$*' not taken ($(tail -1 "$S/pointer.out"))"
 }
-click() { pointer button "$1" 1 && pointer button "$1" 0; }
 start_pointer() {
-  mkfifo "$S/pointer"
-  $VPOINTER <"$S/pointer" >"$S/pointer.out" 2>"$S/pointer.err" &
-  pids+=($!)
-  exec 3>"$S/pointer"
+  exec 3> >($VPOINTER >"$S/pointer.out" 2>"$S/pointer.err")
   wait_for 5 grep -q ready "$S/pointer.out" || fail "pointer: $(cat "$S/pointer.err")"
 }
 # wtype's arguments: -k KEY pressed and released, -M/-m MODIFIER pressed/released.
@@ -93,7 +88,6 @@ start_sway() {
     spawn sway -c "$S/sway.conf" >"$S/sway.log" 2>&1
   wait_for 10 eval 'WAYLAND_DISPLAY=$(cd "$XDG_RUNTIME_DIR" && compgen -G "wayland-*[0-9]")' && export WAYLAND_DISPLAY
   compositor_up
-  start_pointer
   # No keyboard on the seat yet: the menu can never take one, so the program must end by itself.
   local rc=0
   timeout 3.5 "$KIVORET" 2>"$S/alone.err" || rc=$?
@@ -118,7 +112,6 @@ start_kwin() {
   KWIN_WAYLAND_NO_PERMISSION_CHECKS=1 spawn kwin_wayland --virtual --width $W --height $H \
     --no-lockscreen --socket kv-kwin >"$S/kwin.log" 2>&1
   compositor_up
-  start_pointer
 }
 shot_kwin() { timeout 5 kv-shot "$S/kv.py" shot "$1"; }
 
@@ -129,8 +122,7 @@ start_gnome() {
   DBUS_SYSTEM_BUS_ADDRESS=unix:path=$S/system-bus spawn unshare -rm sh -c 'mount -t tmpfs tmpfs /run/systemd &&
     exec gnome-shell --headless --wayland --unsafe-mode --virtual-monitor '$W'x'$H' --wayland-display kv-gnome' \
     >"$S/gnome.log" 2>&1
-  compositor_up
-  VPOINTER="python3 $S/kv.py remote" start_pointer
+  VPOINTER="python3 $S/kv.py remote" compositor_up
 }
 shot_gnome() {
   # The desktop as after a login: no overview, no notice about the screen lock.
@@ -142,13 +134,12 @@ shot_gnome() {
   # window hides the bar: then it must stay hidden).
   [[ ${mode:-max} == full ]] || convert "$1" -fill black -draw "rectangle 0,0 $W,31" "$1"
 }
-shot() { shot_$C "$@"; }
 
 start_"$C"
 
 # A screenshot, and the box BX BY BW BH in which it differs from before.png (BW 0: nowhere).
 shoot() {
-  shot "$S/shot.png" || return 1
+  shot_$C "$S/shot.png" || return 1
   [[ $(convert "$S/before.png" "$S/shot.png" -compose difference -composite -threshold 5% -format %@ info: 2>/dev/null) =~ ^([0-9]+)x([0-9]+)\+([0-9]+)\+([0-9]+)$ ]] &&
     read -r BW BH BX BY <<<"${BASH_REMATCH[*]:1}"
 }
@@ -172,8 +163,7 @@ menu_still() {
   # moves to the pointer only within a second after.
   [[ $C == gnome ]] && (((BX + BW / 2 - W / 2) ** 2 + (BY + BH / 2 - H / 2) ** 2 < 40 ** 2)) && wait=1.2 CENTRED=$((CENTRED + 1)) ||
     (((x - $2) ** 2 <= 9 && (y - $3) ** 2 <= 9)) || return 1
-  sleep $wait
-  shoot && [[ "$BX $BY $BW $BH" == "$at" ]] || return 1
+  sleep $wait && shoot && [[ "$BX $BY $BW $BH" == "$at" ]] || return 1
   mapfile -t ROWS < <(rows)
   local kinds=$(printf '%s\n' "${ROWS[@]}" | awk '{ k = k $1 " " } NR > 2 { w[NR] = $3 - $2 } END { print k (w[3] < w[5] && w[5] < w[4]) }')
   [[ $kinds == "text line text text text 1" ]] || fail "$1: rows are '$kinds' (1: the folders' in order)"
@@ -183,15 +173,14 @@ for mode in max full; do
   pointer move 3 3
   sleep 1
   # Settled: two screenshots a second apart are the same (polled 20 times).
-  wait_for 2 eval 'shot "$S/before.png" && sleep 1 && shoot && ((BW == 0))' || fail "$mode: the screen does not settle"
+  wait_for 2 eval 'shot_$C "$S/before.png" && sleep 1 && shoot && ((BW == 0))' || fail "$mode: the screen does not settle"
   cp "$S/before.png" "$KV_SHOTS/wayland-$C-$mode-before.png"
   PX=$((W * 3 / 5)) PY=$((H / 4)) button=$([[ $mode == max ]] && echo $L || echo $R)
   # name | pointer | menu corner there | what is done | what is opened
   while IFS='|' read -r -u 4 name x y corner act expected; do
     pointer move "$x" "$y"
     rm -f "$KV_OPEN_LOG"
-    "$KIVORET" >"$S/kivoret.log" 2>&1 &
-    KV_PID=$!
+    "$KIVORET" >"$S/kivoret.log" 2>&1 & KV_PID=$!
     wait_for 10 menu_still "$mode: $name" "$x" "$y" "$corner" ||
       fail "$mode: $name: no menu standing at $x,$y (last ${BW:-?}x${BH:-?}+${BX:-?}+${BY:-?}; $(cat "$S/kivoret.log"))"
     [[ -e $KV_SHOTS/wayland-$C-$mode.png ]] || cp "$S/shot.png" "$KV_SHOTS/wayland-$C-$mode.png"
@@ -201,9 +190,9 @@ for mode in max full; do
     # xdg-open is detached: it may write after the program has ended.
     wait_for 1 eval '[[ $(cat "$KV_OPEN_LOG" 2>/dev/null) == "$expected" ]]' || fail "$mode: $name: opened '$(cat "$KV_OPEN_LOG" 2>/dev/null)'"
   done 4<<EOF
-the second folder, button $button|$PX|$PY|top-left|pointer move \$((x0 + 10)) \$(((y0 + y1) / 2)); click $button|$S/two & more/
+the second folder, button $button|$PX|$PY|top-left|pointer move \$((x0 + 10)) \$(((y0 + y1) / 2)); pointer button $button 1; pointer button $button 0|$S/two & more/
 Escape|$PX|$PY|top-left|keys -k Escape|
-a click outside the menu|$PX|$PY|top-left|pointer move $((PX - 100)) $((PY + 100)); click $L|
+a click outside the menu|$PX|$PY|top-left|pointer move $((PX - 100)) $((PY + 100)); pointer button $L 1; pointer button $L 0|
 in the corner: Down Down Return|$((W - 5))|$((H - 5))|bottom-right|keys -k Down -k Down -k Return|$S/one/
 in the corner: Up Up Ctrl+Return (copies)|$((W - 5))|$((H - 5))|bottom-right|keys -k Up -k Up -M ctrl -k Return -m ctrl|
 EOF
