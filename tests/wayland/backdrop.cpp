@@ -5,8 +5,7 @@
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QWidget w(nullptr, Qt::FramelessWindowHint);
-  w.setStyleSheet("background: #2d6a4f");
-  w.setAttribute(Qt::WA_StyledBackground);
+  w.setPalette(QColor(0x2d6a4f));
   argc > 1 && QString(argv[1]) == "full" ? w.showFullScreen() : w.showMaximized();
   return app.exec();
 }

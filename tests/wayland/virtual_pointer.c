@@ -1,11 +1,10 @@
 // The pointer and keys for headless sway (wlroots' virtual pointer; keys come from wtype) and
 // KWin (its fake input). Reads commands from stdin,
 //   move X Y W H      to (X,Y) in a layout of W x H logical pixels
-//   click left|right
-//   down|up CODE      an evdev key code (KWin only)
+//   button CODE 1|0   an evdev button code pressed (1) or released (0)
+//   key CODE 1|0      the same for a key (KWin only)
 // and prints "ok" once the compositor has taken each one. It stays connected so that the seat
 // keeps its pointer: a client started later sees one from the start.
-#include <linux/input-event-codes.h>
 #include <stdio.h>
 #include <string.h>
 #include <wayland-client.h>
@@ -33,8 +32,7 @@ int main(void) {
   if (display == NULL) return fprintf(stderr, "virtual_pointer: no Wayland display\n"), 1;
   wl_registry_add_listener(wl_display_get_registry(display), &registry_listener, NULL);
   wl_display_roundtrip(display);
-  if (manager == NULL && fake == NULL)
-    return fprintf(stderr, "virtual_pointer: the compositor offers no virtual pointer\n"), 1;
+  if (!manager && !fake) return fprintf(stderr, "virtual_pointer: no virtual pointer offered\n"), 1;
   struct zwlr_virtual_pointer_v1* pointer =
       manager ? zwlr_virtual_pointer_manager_v1_create_virtual_pointer(manager, NULL) : NULL;
   if (fake) org_kde_kwin_fake_input_authenticate(fake, "kivoret test", "e2e");
@@ -42,29 +40,22 @@ int main(void) {
   setvbuf(stdout, NULL, _IOLBF, 0);
   printf("ready\n");
 
-  char line[256], word[16];
+  char line[256];
   unsigned x, y, w, h;
   while (fgets(line, sizeof line, stdin) != NULL) {
-    const int button = strncmp(line, "click left", 10) == 0    ? BTN_LEFT
-                       : strncmp(line, "click right", 11) == 0 ? BTN_RIGHT
-                                                               : 0;
     if (sscanf(line, "move %u %u %u %u", &x, &y, &w, &h) == 4 && x < w && y < h) {
       if (fake) org_kde_kwin_fake_input_pointer_motion_absolute(fake, x * 256, y * 256);
       if (pointer) zwlr_virtual_pointer_v1_motion_absolute(pointer, 0, x, y, w, h);
-      if (pointer) zwlr_virtual_pointer_v1_frame(pointer);
-    } else if (button != 0) {
-      for (int state = 1; state >= 0; --state) {
-        if (fake) org_kde_kwin_fake_input_button(fake, button, state);
-        if (pointer) zwlr_virtual_pointer_v1_button(pointer, 0, button, state);
-        if (pointer) zwlr_virtual_pointer_v1_frame(pointer);
-      }
-    } else if (fake && sscanf(line, "%15s %u", word, &x) == 2 &&
-               (strcmp(word, "down") == 0 || strcmp(word, "up") == 0)) {
-      org_kde_kwin_fake_input_keyboard_key(fake, x, strcmp(word, "down") == 0);
+    } else if (sscanf(line, "button %u %u", &x, &y) == 2) {
+      if (fake) org_kde_kwin_fake_input_button(fake, x, y);
+      if (pointer) zwlr_virtual_pointer_v1_button(pointer, 0, x, y);
+    } else if (fake && sscanf(line, "key %u %u", &x, &y) == 2) {
+      org_kde_kwin_fake_input_keyboard_key(fake, x, y);
     } else {
       printf("error %s", line);
       continue;
     }
+    if (pointer) zwlr_virtual_pointer_v1_frame(pointer);
     if (wl_display_roundtrip(display) < 0)
       return fprintf(stderr, "virtual_pointer: the compositor closed the connection\n"), 1;
     printf("ok\n");
