@@ -1,21 +1,11 @@
 #!/bin/bash
-# Settings the program must not lose: a folder named with a line break is refused; a 10 MB list
-# pops up and saves; an unreadable "Setting.ini" (root's 0600, the program run as nobody) stays.
+# Settings the program must not lose: a 10 MB list pops up and saves; an unreadable
+# "Setting.ini" (root's 0600, the program run as nobody) stays.
 source "$(dirname "$0")/lib.sh"
 make_scratch
 copy_program "${1:?usage: settings_faults.sh path/to/kivoret}" "$KV_SCRATCH"
-FOLDER="$KV_SCRATCH/a"$'\n'"b"
-mkdir -p "$FOLDER" "$KV_SCRATCH/a"
-printf '[Main]\r\nDrive= 1\r\n[Folder001]\r\nTitle=Keep\r\nPath=/keep/\r\n' >"$INI"
-cp "$INI" "$KV_SCRATCH/before.ini"
-
-start "$KIVORET" "$FOLDER"
-settings_window 10
-click_in_window "220 100"  # 登録
-answer Return line-break-refused-linux.png
-click_then_ok "after the refusal"
-# The entry was never registered: OK saved the list as it was.
-cmp "$INI" "$KV_SCRATCH/before.ini" || { od -c "$INI" | head; fail "Setting.ini changed"; }
+mkdir -p "$KV_SCRATCH/a"
+printf '[Main]\r\nDrive= 1\r\n[Folder001]\r\nTitle=Keep\r\nPath=/keep/\r\n' >"$KV_SCRATCH/before.ini"
 
 # 10 MB of entries (190,000): the launcher pops up and OK saves them all, in seconds here (a
 # quadratic reader or writer took minutes); the bounds leave room for a sanitized build.
