@@ -51,6 +51,8 @@ inline const std::vector<IniReadCase>& IniReadCases() {
       {"EmptyValueIsEmptyNotDefault", "[Main]\r\nTitle=\r\n", L"Main", L"Title", L"dflt", L""},
       {"DoubleQuotesStripped", "[Main]\r\nTitle=\"Docs \"\r\n", L"Main", L"Title", L"", L"Docs "},
       {"SingleQuotesStripped", "[Main]\r\nTitle='Docs'\r\n", L"Main", L"Title", L"", L"Docs"},
+      {"EmptyQuotesAreEmpty", "[Main]\r\nTitle=\"\"\r\n", L"Main", L"Title", L"dflt", L""},
+      {"CtrlZIsABlank", "[Main]\r\nTitle=\x1a" "Docs\x1a\r\n", L"Main", L"Title", L"", L"Docs"},
       {"UnmatchedQuoteKept", "[Main]\r\nTitle=\"Docs\r\n", L"Main", L"Title", L"", L"\"Docs"},
       {"LfLineEndings", "[Main]\nA=1\nTitle=Docs\n", L"Main", L"Title", L"", L"Docs"},
       {"NoFinalNewline", "[Main]\r\nTitle=Docs", L"Main", L"Title", L"", L"Docs"},
