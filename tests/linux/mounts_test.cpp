@@ -3,20 +3,31 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
+#include <filesystem>
+#include <fstream>
+
+#include "launcher/drive_list.h"
+#include "os_linux.h"
+
 namespace kv::lnx {
 namespace {
 
-std::vector<std::string> Drives(const std::string& table) {
+// The drive titles of a mount table, through the OS services as the launcher asks for them.
+std::vector<std::wstring> Drives(const std::string& table) {
+  std::setlocale(LC_ALL, "C.UTF-8");
+  const std::string path = std::filesystem::temp_directory_path() / "kv-mountinfo";
+  std::ofstream(path) << table;
   MachineFacts f;
   f.labelOf = [](const std::string& dev) {
     return dev == "8:3" ? std::optional<std::string>("Data Disk") : std::nullopt;
   };
   f.isRemovable = [](const std::string& dev) { return dev == "8:33" || dev == "11:0"; };
-  f.isDirectory = [](const std::string& root) { return root != "/mnt/odd/" && root != "/"; };
-  std::vector<std::string> out;
-  for (const auto& m : ParseMountInfo(table))
-    out.push_back(m.root + " " + std::to_string(DriveTypeOf(m, f)) + " " +
-                  f.labelOf(m.devNumber).value_or("-") + (BindMountedFile(m, f) ? " file" : ""));
+  f.isDirectory = [](const std::string& root) { return root != "/mnt/ssh/" && root != "/"; };
+  LinuxOsServices os({"/nonexistent", "/nonexistent"}, f, path);
+  std::vector<std::wstring> out;
+  for (const auto& e : GetDriveList(os)) out.push_back(e.Title);
+  std::filesystem::remove(path);
   return out;
 }
 
@@ -41,11 +52,14 @@ TEST(MountTable, VolumesWorthOpeningInTableOrderRootFirstWithTypeAndLabel) {
                    "58 1 8:2 / /mnt/a\\040b\\011c\\134d rw - ext4 /dev/sda2 rw\n"
                    "59 40 0:30 / /home rw - tmpfs tmpfs rw\n"
                    "garbage line\n"),
-            (std::vector<std::string>{
-                "/ 3 -", "/home/ 6 -", "/run/media/u/USB STICK/ 2 -", "/media/cdrom/ 5 -",
-                "/mnt/nas/ 4 -", "/mnt/ssh/ 4 -", "/srv/data/ 3 Data Disk", "/mnt/ram/ 6 -",
-                "/mnt/odd/ 0 - file", "/mnt/card/ 2 -", "/mnt/a b\tc\\d/ 3 -"}));
-  EXPECT_EQ(Drives(""), std::vector<std::string>{"/ 0 -"});
+            (std::vector<std::wstring>{
+                L"/ [ローカルディスク]", L"/home/ [RAMディスク]",
+                L"/run/media/u/USB STICK/ [リムーバブル]", L"/media/cdrom/ [CD-ROMドライブ]",
+                L"/mnt/nas/ [ネットワークドライブ]", L"/srv/data/ [Data Disk]",
+                L"/mnt/ram/ [RAMディスク]", L"/mnt/odd/", L"/mnt/card/ [リムーバブル]",
+                L"/mnt/a b\tc\\d/ [ローカルディスク]"}))
+      << "/mnt/ssh is a bind-mounted file";
+  EXPECT_EQ(Drives(""), std::vector<std::wstring>{L"/"});
 }
 
 TEST(MountTable, LabelNameEscapes) {
