@@ -4,6 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
+#include "locations.h"
+#include "toolkit_qt.h"
+
 namespace kv::lnx {
 namespace {
 
@@ -49,6 +54,20 @@ TEST(ThunarActions, CommandAndEscapes) {
   const std::string action = ThunarActionText("id", "A<&>B", "'/a&b' %f");
   EXPECT_NE(action.find("<name>A&lt;&amp;&gt;B</name>"), std::string::npos);
   EXPECT_NE(action.find("<command>'/a&amp;b' %f</command>"), std::string::npos);
+}
+
+// Only an absolute XDG directory counts (a relative one is ignored, as the XDG rules say), and
+// the command line is the arguments joined by blanks, as on Windows.
+TEST(Environment, XdgDirectoriesAndTheCommandLine) {
+  const std::string home = std::getenv("HOME") ? std::getenv("HOME") : "/";
+  setenv("HOME", "/h", 1);
+  for (const auto& [value, expected] : {std::pair{"rel/cfg", "/h/.config"}, {"/c//", "/c"}}) {
+    setenv("XDG_CONFIG_HOME", value, 1);
+    EXPECT_EQ(ConfigHome(), expected) << value;
+  }
+  setenv("HOME", home.c_str(), 1), unsetenv("XDG_CONFIG_HOME");
+  char* argv[] = {const_cast<char*>("k"), const_cast<char*>("/a"), const_cast<char*>("b c")};
+  EXPECT_EQ(QtToolkit(3, argv).CommandLine(), L"/a b c");
 }
 
 }  // namespace
