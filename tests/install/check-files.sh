@@ -12,7 +12,6 @@ check_installed_files() {
     f=$p/share/icons/hicolor/${s}x$s/apps/$id.png
     [[ $(identify -format '%wx%h %m' "$f" 2>&1) == "${s}x$s PNG" ]] || fail "not a ${s}x$s PNG: $f"
   done
-  [[ -x $p/bin/kivoret ]] || fail "bin/kivoret is not installed as a program"
   out=$(desktop-file-validate "$desktop" 2>&1) && [[ -z $out ]] || fail "desktop-file-validate: $out"
   out=$(appstreamcli validate --no-net --strict "$metainfo" 2>&1) || fail "appstreamcli: $out"
   grep -qF "<release version=\"$3\"" "$metainfo" || fail "metainfo lacks release $3"

@@ -9,4 +9,3 @@ source "$(dirname "$0")/check-files.sh"
 check_installed_files "$P" "$ID" "$VERSION"
 
 check_runs "$P/bin/kivoret"
-echo "prefix: ok"

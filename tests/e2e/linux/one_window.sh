@@ -21,7 +21,6 @@ join_with() {
 start_on "$A"
 click_in_window "220 100"  # 登録: A, not saved yet
 join_with "$B"
-import -window root -crop "${WW}x$WH+$WX+$WY" "$KV_SHOTS/one-window-linux.png"
 click_then_ok "B handed over" "220 100"  # 登録: B, then OK
 expect_all
 

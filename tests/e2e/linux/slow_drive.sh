@@ -21,7 +21,6 @@ t0=$(now_ms)
 run_launcher moved
 took=$(($(now_ms) - t0))
 ((took < 1000)) || fail "the popup took $took ms with a hung drive"
-shoot_popup popup-slow-drive-linux.png
 click_last  # the newest mount is the last row
 t0=$(now_ms)
 ends "program still running after the choice"
