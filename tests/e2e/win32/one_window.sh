@@ -40,7 +40,7 @@ saved "Yes did not save the window's list"
 # a killed window: the next start opens its own, and the one after joins it
 run_cmd "$EXE \"$A\""
 ui rect "$FORM" >/dev/null || fail "the settings window did not open"
-pkill -9 -f '[\\]app[\\]kivoret[.]exe' || fail "nothing to kill"
+pkill -9 -f "${WORK##*/}.app.kivoret[.]exe" || fail "nothing to kill"
 wait_exited
 run_cmd "$EXE \"$B\""
 expect_form "乙" "$B" "Keep|甲|乙|"
